@@ -1,0 +1,6 @@
+#include "app/Globals.h"
+
+ViewState viewState;
+Environment environment;
+StrokeFontCharacterSet font;
+LogoString logoString;
