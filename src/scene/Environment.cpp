@@ -146,7 +146,9 @@ void Projection::Apply() const {
     const double w = width, h = height;
     if (type == 0) {
         glOrtho(-0.5 * w, 0.5 * w, -0.5 * h, 0.5 * h, near, far);
-    } else if (type == 1) {
+    } else if (type == 1 && !IsNearZero(0.5f * (near + far))) {
+        // (A near plane opposite the far one would put the middle depth at the
+        // eye and divide by zero; such a file gets no volume, like an unknown type.)
         const float ratio = near / (0.5f * (near + far));
         glFrustum(-0.5 * ratio * w, 0.5 * ratio * w, -0.5 * ratio * h, 0.5 * ratio * h, near, far);
     }
