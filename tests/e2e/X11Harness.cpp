@@ -58,8 +58,8 @@ std::string readDisplayNumber(int fd, double seconds) {
         if (count <= 0) break;
         text.append(buffer, static_cast<std::size_t>(count));
     }
-    const std::size_t end_of_line = text.find('\n');
-    return end_of_line == std::string::npos ? std::string() : text.substr(0, end_of_line);
+    const std::size_t endOfLine = text.find('\n');
+    return endOfLine == std::string::npos ? std::string() : text.substr(0, endOfLine);
 }
 
 std::vector<char*> argumentVector(std::vector<std::string>& words) {
