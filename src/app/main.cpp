@@ -1,2 +1,15 @@
-// Placeholder entry point until the application shell is written.
-int main() { return 0; }
+#include <GL/glut.h>
+
+#include <iostream>
+
+#include "app/CommandLine.h"
+#include "app/Globals.h"
+#include "app/Startup.h"
+
+int main(int argc, char** argv) {
+    for (const std::string& note : ScanCommandLine(argc, argv, viewState)) std::cerr << note << std::endl;
+    if (!LoadDataFiles(viewState, std::cerr)) return 1;
+    OpenViewerWindow(argc > 0 ? argv[0] : nullptr);
+    glutMainLoop();
+    return 0;
+}

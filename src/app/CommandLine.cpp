@@ -1,0 +1,74 @@
+#include "app/CommandLine.h"
+
+#include <climits>
+#include <cstdlib>
+
+namespace {
+
+// Like the C library's conversions: the longest valid prefix, 0 without one.
+// Integers saturate instead of overflowing.
+long long toInteger(const char* text) { return std::strtoll(text, nullptr, 10); }
+
+int toInt(const char* text) {
+    const long long value = toInteger(text);
+    if (value > INT_MAX) return INT_MAX;
+    if (value < INT_MIN) return INT_MIN;
+    return static_cast<int>(value);
+}
+
+float toFloat(const char* text) { return std::strtof(text, nullptr); }
+
+// 0 means one pass; anything outside 1..kMaxPasses is brought to the nearest
+// end, with a note, since a negative or huge count cannot be meant literally.
+unsigned toPasses(const char* text, std::vector<std::string>& notes) {
+    const long long value = toInteger(text);
+    if (value == 0) return 1;
+    if (value >= 1 && value <= static_cast<long long>(kMaxPasses)) return static_cast<unsigned>(value);
+    const unsigned bounded = value < 1 ? 1 : kMaxPasses;
+    notes.push_back("-t " + std::string(text) + " : the pass count must lie between 1 and " +
+                    std::to_string(kMaxPasses) + ", using " + std::to_string(bounded));
+    return bounded;
+}
+
+bool takesValue(char letter) {
+    switch (letter) {
+        case 'X': case 'Y': case 'Z': case 'x': case 'y': case 'r': case 'a': case 'j':
+        case 't': case 'w': case 'h': case 'e': case 'f': case 's': return true;
+        default: return false;
+    }
+}
+
+void applyOption(char letter, const char* value, ViewState& state, std::vector<std::string>& notes) {
+    switch (letter) {
+        case 'X': state.rotX = toFloat(value); break;
+        case 'Y': state.rotY = toFloat(value); break;
+        case 'Z': state.rotZ = toFloat(value); break;
+        case 'x': state.panX = toFloat(value); break;
+        case 'y': state.panY = toFloat(value); break;
+        case 'r': state.scale = toFloat(value); break;
+        case 'a': state.aaRadius = toFloat(value); break;
+        case 'j': state.jitterAngle = toFloat(value); break;
+        case 't': state.passes = toPasses(value, notes); break;
+        case 'w': state.width = toInt(value); break;
+        case 'h': state.height = toInt(value); break;
+        case 'e': state.envFile = value; break;
+        case 'f': state.fontFile = value; break;
+        case 's': state.stringFile = value; break;
+        default: break;
+    }
+}
+
+}  // namespace
+
+std::vector<std::string> ScanCommandLine(int argc, const char* const* argv, ViewState& state) {
+    std::vector<std::string> notes;
+    for (int i = 1; i < argc; ++i) {
+        const char* word = argv[i];
+        if (word[0] != '-' || word[1] == '\0' || word[2] != '\0') continue;
+        const char letter = word[1];
+        // An option as the last word has no value and sets nothing.
+        if (!takesValue(letter) || i + 1 >= argc) continue;
+        applyOption(letter, argv[++i], state, notes);
+    }
+    return notes;
+}

@@ -1,0 +1,9 @@
+#pragma once
+
+// One-time OpenGL set-up after the window exists, and the GLUT callbacks of
+// the plain display loop. The picture is redrawn only on events.
+void initGL();
+void display();
+void reshape(int w, int h);
+void idle();
+void visibility(int state);
