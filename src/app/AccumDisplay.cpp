@@ -53,7 +53,7 @@ void renderPass(unsigned pass, float angleStep, float passCount) {
 
 }  // namespace
 
-void accumDisplay() {
+void accumulateView() {
     const unsigned passes = viewState.passes > 0 ? viewState.passes : 1;
     const float angleStep = kFullTurn / static_cast<float>(passes);
     glColorMaterial(GL_FRONT, GL_AMBIENT_AND_DIFFUSE);
@@ -63,6 +63,10 @@ void accumDisplay() {
     const unsigned passCount = viewState.aaMode || viewState.jitterMode ? passes : 1;
     for (unsigned pass = 0; pass < passCount; ++pass) renderPass(pass, angleStep, static_cast<float>(passCount));
     glAccum(GL_RETURN, 1.0f);
+}
+
+void accumDisplay() {
+    accumulateView();
     glFlush();
     glutSwapBuffers();
 }

@@ -37,7 +37,7 @@ void initGL() {
     glutSpecialFunc(specialKey);
 }
 
-void display() {
+void renderView() {
     glClear(GL_COLOR_BUFFER_BIT);
     glClear(GL_DEPTH_BUFFER_BIT);
     glColorMaterial(GL_FRONT, GL_AMBIENT_AND_DIFFUSE);
@@ -47,6 +47,10 @@ void display() {
     RotateAndScaleView(viewState);
     logoString.Draw();
     glPopMatrix();
+}
+
+void display() {
+    renderView();
     glFlush();
     glutSwapBuffers();
 }

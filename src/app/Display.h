@@ -4,6 +4,8 @@
 // the plain display loop. The picture is redrawn only on events.
 void initGL();
 void display();
+// What display draws, without showing it: for programs that read the picture back.
+void renderView();
 void reshape(int w, int h);
 void idle();
 void visibility(int state);

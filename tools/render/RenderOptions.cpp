@@ -1,0 +1,38 @@
+#include "RenderOptions.h"
+
+#include <CLI/CLI.hpp>
+
+RenderOptions ParseRenderOptions(int argc, char** argv) {
+    RenderOptions options;
+    ViewState& view = options.view;
+    CLI::App app{"Renders one frame of a logo3d logo to a PNG file."};
+    app.add_option("-o,--output", options.output, "PNG file to write")->capture_default_str();
+    app.add_option("-f,--font", view.fontFile, "font file")->capture_default_str();
+    app.add_option("-e,--env", view.envFile, "environment file")->capture_default_str();
+    app.add_option("-s,--string", view.stringFile, "string (logo text) file")->capture_default_str();
+    app.add_option("--text", options.text,
+                   "lay out this text instead of the string file's (lines separated by '|'), white on the "
+                   "font's style");
+    app.add_option("--header", options.fontHeader, "font header line to use instead of the font file's");
+    app.add_option("-W,--width", view.width, "picture width in pixels")->capture_default_str();
+    app.add_option("-H,--height", view.height, "picture height in pixels")->capture_default_str();
+    app.add_option("-X,--rot-x", view.rotX, "rotation about x, degrees");
+    app.add_option("-Y,--rot-y", view.rotY, "rotation about y, degrees");
+    app.add_option("-Z,--rot-z", view.rotZ, "rotation about z, degrees");
+    app.add_option("-x,--pan-x", view.panX, "horizontal offset, pixels");
+    app.add_option("-y,--pan-y", view.panY, "vertical offset, pixels");
+    app.add_option("-r,--scale", view.scale, "uniform scale")->capture_default_str();
+    app.add_option("-t,--passes", view.passes, "accumulation passes")->check(CLI::Range(1u, 64u));
+    app.add_flag("--aa", view.aaMode, "antialias through the accumulation buffer");
+    app.add_flag("--jitter", view.jitterMode, "jitter through the accumulation buffer");
+    app.add_flag("--trail", view.trailMode, "motion trail through the accumulation buffer");
+    app.add_flag("--wireframe", view.wireframe, "draw polygon outlines, unlit");
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        options.exitCode = app.exit(e);
+        return options;
+    }
+    options.ready = true;
+    return options;
+}

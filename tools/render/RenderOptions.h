@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+#include "app/ViewState.h"
+
+// What to render and how: the viewer's own view settings plus the picture's
+// file and, optionally, text and a font header that replace the data files.
+struct RenderOptions {
+    ViewState view;
+    std::string output = "logo3d.png";
+    std::string text;        // lines separated by '|'; empty: use the string file
+    std::string fontHeader;  // replaces the font file's header line when set
+    bool ready = false;      // false: nothing to render (help shown or bad options)
+    int exitCode = 0;
+};
+
+RenderOptions ParseRenderOptions(int argc, char** argv);

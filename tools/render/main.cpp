@@ -1,0 +1,83 @@
+// logo3d-render: draws one frame exactly as the viewer would and writes it to
+// a PNG, so logos, glyphs and section shapes can be looked at without a
+// screen. Needs an X display (tools/render-headless provides a virtual one).
+
+#include <GL/glut.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <vector>
+
+#include "PngWriter.h"
+#include "RenderOptions.h"
+#include "SceneFiles.h"
+#include "app/AccumDisplay.h"
+#include "app/Display.h"
+#include "app/Globals.h"
+#include "app/Interaction.h"
+#include "app/Startup.h"
+
+namespace {
+
+bool loadFont(const RenderOptions& options) {
+    if (options.fontHeader.empty()) return LoadFont(viewState.fontFile, font, std::cerr);
+    std::ifstream in(viewState.fontFile);
+    if (!in) {
+        std::cerr << "cannot open font file : " << viewState.fontFile << std::endl;
+        return false;
+    }
+    std::istringstream replaced(FontWithHeader(in, options.fontHeader));
+    font.Load(replaced);
+    return true;
+}
+
+bool loadLogo(const RenderOptions& options) {
+    if (options.text.empty()) return LoadLogoString(viewState.stringFile, logoString, std::cerr);
+    std::istringstream in(StringFileForText(options.text));
+    if (logoString.Read(in) == 0) return true;
+    std::cerr << "cannot lay out the text : " << options.text << std::endl;
+    return false;
+}
+
+std::vector<unsigned char> readBackBuffer(int width, int height) {
+    std::vector<unsigned char> bottomUp(static_cast<std::size_t>(width) * height * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
+    std::vector<unsigned char> topDown(bottomUp.size());
+    const std::size_t row = static_cast<std::size_t>(width) * 3;
+    for (int y = 0; y < height; ++y)
+        std::copy_n(&bottomUp[static_cast<std::size_t>(height - 1 - y) * row], row, &topDown[y * row]);
+    return topDown;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    RenderOptions options = ParseRenderOptions(argc, argv);
+    if (!options.ready) return options.exitCode;
+    viewState = options.view;
+    if (!loadFont(options) || !LoadEnvironment(viewState.envFile, environment, std::cerr) || !loadLogo(options))
+        return 1;
+
+    OpenViewerWindow(argc > 0 ? argv[0] : nullptr);
+    if (viewState.wireframe) {
+        viewState.wireframe = false;
+        keyboard(' ', 0, 0);
+    }
+    reshape(viewState.width, viewState.height);
+    if (viewState.aaMode || viewState.jitterMode || viewState.trailMode) accumulateView();
+    else renderView();
+    glFinish();
+
+    const std::string problem = WritePng(options.output, viewState.width, viewState.height,
+                                         readBackBuffer(viewState.width, viewState.height));
+    if (!problem.empty()) {
+        std::cerr << problem << std::endl;
+        return 1;
+    }
+    std::cout << options.output << std::endl;
+    return 0;
+}
