@@ -67,21 +67,6 @@ TEST_F(Bars, TheStrokeStopsShortOfTheEndsByWhatTheCapsAdd) {
     }
 }
 
-TEST_F(Bars, EdgeButtonsUseAFourSidedBevelledSectionTurnedByAnEighthTurn) {
-    for (const BarStyle* style : {&kSquareEdgeButtonStyle, &kRoundEdgeButtonStyle}) {
-        RoundPole bar(nullptr);
-        Place(bar, Origin, 10, 2, 2);
-        StrokeCharacterSet set;
-        StrokeCharacter character(&set);
-        BuildBar(*style, bar, set, character);
-        EXPECT_EQ(set.sectionShape, 9);
-        EXPECT_EQ(set.sectionSegments, 4);
-        EXPECT_FLOAT_EQ(set.sectionParameter, 0.5f);
-        EXPECT_NEAR(set.sectionTwist, M_PI / 4, 1e-6);
-        EXPECT_FLOAT_EQ(set.sectionParameter2, style == &kSquareEdgeButtonStyle ? 0.5f : 1.0f);
-    }
-}
-
 TEST_F(Bars, TheStepLengthIsTheGlobalOneButNeverFinerThanTheFonts) {
     const float nan = std::numeric_limits<float>::quiet_NaN();
     const float cases[][2] = {{1.0f, 1.0f}, {2.5f, 2.5f}, {0.05f, 0.1f}, {0.0f, 0.1f}, {-3.0f, 0.1f}, {nan, 0.1f}};
@@ -106,12 +91,8 @@ TEST_F(Bars, ALineStrokeObjectLooksLikeAStrokeOfTheFont) {
     font.sectionTwist = 0.3f;
     const BarStyle style = FontBarStyle(font);
     EXPECT_FLOAT_EQ(style.bodyCoefficient, 0.5f);
-    EXPECT_EQ(style.capStyle, 5);
-    EXPECT_EQ(style.sectionShape, 6);
-    EXPECT_EQ(style.sectionSegments, 5);
     EXPECT_FLOAT_EQ(style.sectionParameter, 0.01f);
     EXPECT_FLOAT_EQ(style.sectionParameter2, 0.01f);
-    EXPECT_FLOAT_EQ(style.sectionTwist, 0.3f);
 
     font.sectionParameter = 1.5f;
     font.sectionParameter2 = std::numeric_limits<float>::quiet_NaN();
@@ -126,6 +107,8 @@ TEST_F(Bars, ALineStrokeObjectLooksLikeAStrokeOfTheFont) {
     EXPECT_EQ(character.firstStroke->startCap, 5);
     EXPECT_EQ(character.firstStroke->endCap, 5);
     EXPECT_EQ(set.sectionShape, 6);
+    EXPECT_EQ(set.sectionSegments, 5);
+    EXPECT_FLOAT_EQ(set.sectionTwist, 0.3f);
 }
 
 }  // namespace
