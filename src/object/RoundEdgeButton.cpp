@@ -1,0 +1,5 @@
+#include "object/RoundEdgeButton.h"
+
+#include "object/Bar.h"
+
+void RoundEdgeButton::DrawShape() { DrawBar(kRoundEdgeButtonStyle, *this); }

@@ -1,0 +1,5 @@
+#include "object/RoundPole.h"
+
+#include "object/Bar.h"
+
+void RoundPole::DrawShape() { DrawBar(kRoundPoleStyle, *this); }

@@ -1,0 +1,5 @@
+#include "object/SquarePole.h"
+
+#include "object/Bar.h"
+
+void SquarePole::DrawShape() { DrawBar(kSquarePoleStyle, *this); }
