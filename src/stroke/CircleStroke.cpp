@@ -167,9 +167,11 @@ void CircleStroke::Draw() {
     float endTrim = JointTrimLength(next, endCap, endDirection, next ? next->StartDirection() : endDirection, r,
                                     arcLength);
     if (arcLength < startTrim + endTrim) {
-        // The trims overlap: both give up their share of the excess.
-        startTrim -= (startTrim + endTrim - arcLength) * 0.5f;
-        endTrim -= (endTrim + startTrim - arcLength) * 0.5f;
+        // The trims overlap: each gives up half of the excess, so that the body
+        // ends meet on the arc instead of passing each other.
+        const float excess = startTrim + endTrim - arcLength;
+        startTrim -= excess * 0.5f;
+        endTrim -= excess * 0.5f;
     }
     const float bodySweep = FitBody(startTrim, endTrim);
     // Coinciding body ends leave nothing to sweep, unless the arc closes on
