@@ -135,14 +135,25 @@ void CircleStroke::GetBounds(float& minX, float& maxX, float& minY, float& maxY)
     if (Reaches(UnitY)) maxY = centre.y + radius;
 }
 
-float CircleStroke::JointTrimLength(const Stroke* neighbour, int cap, const Vector3& incoming,
-                                    const Vector3& outgoing, float r, float arcLength) const {
-    if (neighbour == nullptr || cap != 0) return 0.0f;
-    const JointTrim trim = TrimAtJoint(JointAngle(incoming, outgoing), neighbour->kind, r);
+namespace {
+// The trim of a joined arc end at joint angle theta, never more than the arc.
+float ArcTrim(float theta, char neighbourKind, float r, float arcLength) {
+    const JointTrim trim = TrimAtJoint(theta, neighbourKind, r);
     float length = 0.0f;
     if (trim.kind == JointTrim::WholeStroke) length = arcLength;
     if (trim.kind == JointTrim::Distance) length = trim.distance;
     return std::min(length, arcLength);
+}
+}  // namespace
+
+float CircleStroke::StartTrim(float r, float arcLength) const {
+    if (prev == nullptr || startCap != 0) return 0.0f;
+    return ArcTrim(JointAngle(prev->EndDirection(), direction), prev->kind, r, arcLength);
+}
+
+float CircleStroke::EndTrim(float r, float arcLength) const {
+    if (next == nullptr || endCap != 0) return 0.0f;
+    return ArcTrim(JointAngle(endDirection, next->StartDirection()), next->kind, r, arcLength);
 }
 
 float CircleStroke::FitBody(float startTrim, float endTrim) {
@@ -163,9 +174,8 @@ void CircleStroke::Draw() {
     if (owner == nullptr) return;
     const float r = owner->StrokeWidth();
     const float arcLength = radius * std::fabs(sweep);
-    float startTrim = JointTrimLength(prev, startCap, prev ? prev->EndDirection() : direction, direction, r, arcLength);
-    float endTrim = JointTrimLength(next, endCap, endDirection, next ? next->StartDirection() : endDirection, r,
-                                    arcLength);
+    float startTrim = StartTrim(r, arcLength);
+    float endTrim = EndTrim(r, arcLength);
     if (arcLength < startTrim + endTrim) {
         // The trims overlap: each gives up half of the excess, so that the body
         // ends meet on the arc instead of passing each other.
@@ -174,10 +184,7 @@ void CircleStroke::Draw() {
         endTrim -= excess * 0.5f;
     }
     const float bodySweep = FitBody(startTrim, endTrim);
-    // Coinciding body ends leave nothing to sweep, unless the arc closes on
-    // itself as a full circle.
-    if (!IsNearZero(Length(bodyStart - bodyEnd)) || std::fabs(bodySweep) > M_PI)
-        SweepArc(bodySweep, owner->FacetLength());
+    if (ArcHasBody(bodyStart, bodyEnd, bodySweep)) SweepArc(bodySweep, owner->FacetLength());
     DrawCap(startCap, bodyStart, -bodyStartDirection, bodyStartDirection);
     DrawCap(endCap, bodyEnd, bodyEndDirection, bodyEndDirection);
     DrawJoint();
@@ -202,6 +209,12 @@ void CircleStroke::SweepArc(float bodySweep, float facetLength) {
         DrawBand(ringA, ringB, tangent, pointCount);
         std::swap(ringA, ringB);
     }
+}
+
+bool ArcHasBody(const Vector3& bodyStart, const Vector3& bodyEnd, float bodySweep) {
+    // Coinciding body ends leave nothing to sweep, unless the arc closes on
+    // itself as a full circle.
+    return !IsNearZero(Length(bodyStart - bodyEnd)) || std::fabs(bodySweep) > M_PI;
 }
 
 int ArcSegmentCount(float radius, float sweep, float facetLength) {

@@ -42,9 +42,9 @@ protected:
     // Would moving one end to p carry it across the line through the centre
     // and the other end (other) for a short arc? Then the sweep turns round.
     bool CrossesOver(const Vector3& other, const Vector3& moved, const Vector3& p) const;
-    // How far (arc length) a joined end is pulled back from its joint.
-    float JointTrimLength(const Stroke* neighbour, int cap, const Vector3& incoming, const Vector3& outgoing,
-                          float r, float arcLength) const;
+    // How far along the arc a joined end is pulled back from its joint.
+    float StartTrim(float r, float arcLength) const;
+    float EndTrim(float r, float arcLength) const;
     // Places the body ends the given arc lengths inside the nominal ends and
     // returns the sweep left between them.
     float FitBody(float startTrim, float endTrim);
@@ -53,6 +53,9 @@ protected:
     // Does the arc reach the extreme of the circle in direction axis?
     bool Reaches(const Vector3& axis) const;
 };
+
+// Is there an arc to sweep between the body ends, bodySweep radians apart?
+bool ArcHasBody(const Vector3& bodyStart, const Vector3& bodyEnd, float bodySweep);
 
 // The number of bands of an arc: one per facetLength of arc length plus one,
 // and at least one per 0.314 radian of turn; always at least 1 and never more

@@ -89,6 +89,14 @@ TEST(ArcSegmentCount, OneBandPerFacetAndAtLeastOnePerTenthOfPiWithinTheLimit) {
     }
 }
 
+TEST(ArcHasBody, OnlyAFullTurnIsSweptBetweenCoincidingEnds) {
+    EXPECT_TRUE(ArcHasBody(Point(10, 0), Point(0, 10), 1.5f));
+    EXPECT_FALSE(ArcHasBody(Point(10, 0), Point(10, 0.0000005f), 0.0000001f));
+    EXPECT_FALSE(ArcHasBody(Point(10, 0), Point(10, 0), -0.0001f));
+    EXPECT_TRUE(ArcHasBody(Point(10, 0), Point(10, 0), static_cast<float>(kTwoPi)));
+    EXPECT_TRUE(ArcHasBody(Point(10, 0), Point(10, 0), -static_cast<float>(kTwoPi)));
+}
+
 TEST_F(CircleStrokes, SweepsBeyondAFullTurnReadAsZero) {
     for (const char* record : {"0 0 400", "0 0 -400", "0 0 1e30"}) {
         CircleStroke* arc = ReadArc(Point(10, 0), record);
