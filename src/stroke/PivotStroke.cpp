@@ -10,6 +10,13 @@ PivotStroke::PivotStroke(StrokeCharacter* owner) : LineStroke('p', owner) {}
 PivotStroke::PivotStroke(StrokeCharacter* owner, const Vector3& a, const Vector3& b)
     : LineStroke('p', owner, a, b), bodyDirection(direction) {}
 
+int PivotStroke::Read(std::istream& in) {
+    const int errors = LineStroke::Read(in);
+    // A dot in front of the stroke is drawn first and faces along this body.
+    bodyDirection = direction;
+    return errors;
+}
+
 namespace {
 // v turned a quarter turn towards the inside of a turn of the given sign:
 // left of v for a left turn.

@@ -15,6 +15,8 @@ public:
     Vector3 BodyStartDirection() const override { return bodyDirection; }
     Vector3 BodyEndDirection() const override { return bodyDirection; }
     void Draw() override;
+    // Reads like a line; until a draw swings it, the body lies along the axis.
+    int Read(std::istream& in) override;
 
     Vector3 bodyDirection = UnitX;
 

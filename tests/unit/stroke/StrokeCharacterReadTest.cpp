@@ -93,6 +93,16 @@ TEST_F(CharacterReading, MissingValuesAreCounted) {
     EXPECT_EQ(Read("A f 1 2 c 3"), 2);
 }
 
+TEST_F(CharacterReading, ADotBeforeAPivotFacesAlongItFromTheFirstDrawOn) {
+    EXPECT_EQ(Read("j f 5 5 f p 5 15 f"), 0);
+    ASSERT_EQ(character.firstStroke->kind, 'd');
+    for (int pass = 0; pass < 2; ++pass) {
+        character.firstStroke->Draw();
+        EXPECT_TRUE(Near(character.firstStroke->direction, UnitY)) << "pass " << pass;
+        EXPECT_TRUE(Near(character.lastStroke->BodyStartDirection(), UnitY)) << "pass " << pass;
+    }
+}
+
 TEST_F(CharacterReading, WritingAndReadingBackGivesTheSameStrokes) {
     font.capStyle = 3;
     const char* glyphs[] = {
