@@ -30,4 +30,38 @@ public:
     Vector3 bodyEndDirection = UnitX;
     float radius = 0.0f;
     float sweep = 0.0f;
+
+protected:
+    // radius, end and the body ends from start, centre and sweep.
+    void PlaceEndBySweep();
+    // The tangents of both ends, copied to the body ends.
+    void UpdateTangents();
+    // The sweep that keeps its sign (and a closed circle closed) once the ends
+    // have moved so that they lie measuredAngle apart.
+    float FollowedSweep(float measuredAngle) const;
+    // Would moving one end to p carry it across the line through the centre
+    // and the other end (other) for a short arc? Then the sweep turns round.
+    bool CrossesOver(const Vector3& other, const Vector3& moved, const Vector3& p) const;
+    // How far along the arc a joined end is pulled back from its joint.
+    float StartTrim(float r, float arcLength) const;
+    float EndTrim(float r, float arcLength) const;
+    // Places the body ends the given arc lengths inside the nominal ends and
+    // returns the sweep left between them.
+    float FitBody(float startTrim, float endTrim);
+    // The chain of bands from bodyStart to bodyEnd through the sweep left.
+    void SweepArc(float bodySweep, float facetLength);
+    // Does the arc reach the extreme of the circle in direction axis?
+    bool Reaches(const Vector3& axis) const;
 };
+
+// Is there an arc to sweep between the body ends, bodySweep radians apart?
+bool ArcHasBody(const Vector3& bodyStart, const Vector3& bodyEnd, float bodySweep);
+
+// The number of bands of an arc: one per facetLength of arc length plus one,
+// and at least one per 0.314 radian of turn; always at least 1 and never more
+// than the tessellation limit.
+int ArcSegmentCount(float radius, float sweep, float facetLength);
+
+// Arcs whose ends meet within this angle (radians) and whose sweep is this
+// close to a full turn are closed circles.
+constexpr float kClosedArcTolerance = 1.0e-4f;

@@ -17,4 +17,9 @@ public:
     void Draw() override;
     int Read(std::istream& in) override;
     int Write(std::ostream& out) const override;
+
+protected:
+    // The direction of the caps: along the following stroke's body, else the
+    // preceding one's, else +Y.
+    Vector3 Orientation() const;
 };

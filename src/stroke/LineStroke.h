@@ -28,4 +28,8 @@ protected:
     LineStroke(char kind, StrokeCharacter* owner);
     LineStroke(char kind, StrokeCharacter* owner, const Vector3& a, const Vector3& b);
     void UpdateCentreAndDirection();
+    // Pulls a joined body end back from its joint by the mitre distance that
+    // the neighbour's kind asks for (stroke radius r).
+    void FitBodyStart(float r);
+    void FitBodyEnd(float r);
 };

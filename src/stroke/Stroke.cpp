@@ -1,7 +1,10 @@
 #include "stroke/Stroke.h"
 
 #include <cmath>
+#include <istream>
 #include <ostream>
+
+#include "scene/DataLine.h"
 
 Stroke::Stroke(char kind_, StrokeCharacter* owner_) : kind(kind_), owner(owner_) {}
 
@@ -67,4 +70,11 @@ JointTrim TrimAtJoint(float theta, char neighbourKind, float r) {
             return {JointTrim::Distance, r};
         default: return {JointTrim::None, 0.0f};
     }
+}
+
+int ReadCoordinate(std::istream& in, float& value) {
+    const int errors = readValue(in, value);
+    if (value > kMaxCoordinate) value = kMaxCoordinate;
+    if (value < -kMaxCoordinate) value = -kMaxCoordinate;
+    return errors;
 }

@@ -73,6 +73,12 @@ public:
     Vector3 direction = UnitX;
 };
 
+// Reads one coordinate of a stroke record; counts 1 when the read fails.
+// Magnitudes are kept within kMaxCoordinate so that lengths and products of
+// coordinates can never overflow a float.
+int ReadCoordinate(std::istream& in, float& value);
+constexpr float kMaxCoordinate = 1.0e6f;
+
 // |signed angle from incoming to outgoing about +Z|, in [0, pi].
 float JointAngle(const Vector3& incoming, const Vector3& outgoing);
 
