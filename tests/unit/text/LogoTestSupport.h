@@ -16,7 +16,7 @@ namespace logo_test {
 // A valid string file, one member per section; a test changes one and reads.
 struct StringFile {
     std::string textBlock = "AB\n12\n00\n01\n\\";
-    std::string sizes = "1 2 3 4 5 6 7 8 9 10";
+    std::string sizes = "1 1 2 1 1 1 1 1 1 1";  // digit 2 doubles
     std::string decorations = "0 0 0 0 0 1\n0 0 0 0 0 1\n0 0 0 0 0 1\n0 0 0 0 0 1";
     std::string shadow = "0 0 0\n0 0 0\n0 1 0\n0 -1 0";
     std::string lineObject = "0";
