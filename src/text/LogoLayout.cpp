@@ -55,7 +55,7 @@ PathTilt tiltAlongPath(const LogoString& logo, float lineWidth, float u, float a
     const Vector3 tangent = PathTangent(logo, lineWidth, u);
     const float angleZ = SignedAngle(UnitX, tangent, UnitZ);
     if (logo.pathMode == 2) {
-        // A character of no height cannot be sheared upright; it keeps its slope.
+        // A character of no height has nothing to shear upright.
         if (!IsNearZero(size * height)) tilt.shearYByX = advance / (size * height) * std::tan(angleZ);
         tilt.shearZByX = std::tan(-SignedAngle(UnitX, tangent, UnitY));
         return tilt;
@@ -68,30 +68,39 @@ PathTilt tiltAlongPath(const LogoString& logo, float lineWidth, float u, float a
 
 void setColour(const Color& c) { glColor4f(c.red, c.green, c.blue, c.alpha); }
 
-// Draws the character at index i, advance w, size s, with the pen at its left
-// edge, and leaves the pen at the next character's left edge.
-void placeCharacter(const LogoString& logo, const Spacing& f, std::size_t i, float w, float s, LineState& line) {
-    line.u += lineFraction(w * 0.5f, line.width);
-    const Vector3 offset = PathOffset(logo, line.u);
-    const PathTilt tilt = tiltAlongPath(logo, line.width, line.u, w, s, f.lineHeight);
-    const float v = static_cast<float>(line.k) / static_cast<float>(line.count);
-    const float turnX = logo.turn[0].Value(v);
-    const float turnY = logo.turn[1].Value(v) + tilt.turnY;
-    const float turnZ = logo.turn[2].Value(v) + tilt.turnZ;
+// Where a character stands relative to its place on the straight line: the
+// offset of the path, the turns in degrees and the shear matrix.
+struct CharacterPose {
+    Vector3 offset = Origin;
+    float turnX = 0.0f, turnY = 0.0f, turnZ = 0.0f;
     GLfloat shear[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
-    shear[1] += tilt.shearYByX + logo.riseShear.Value(line.u);
-    shear[2] += tilt.shearZByX;
-    shear[4] += logo.slant.Value(line.u);
+};
 
-    glTranslatef(w * 0.5f, 0.0f, 0.0f);
-    glPushMatrix();
-    glTranslatef(offset.x, offset.y, offset.z);
-    glRotatef(turnX, 1.0f, 0.0f, 0.0f);
-    glRotatef(turnY, 0.0f, 1.0f, 0.0f);
-    glRotatef(turnZ, 0.0f, 0.0f, 1.0f);
-    glMultMatrixf(shear);
-    // Characters of every size share the line's baseline.
-    glTranslatef(0.0f, (s - 1.0f) * f.lineHeight * 0.5f, 0.0f);
+CharacterPose poseAt(const LogoString& logo, const LineState& line, float w, float s, float lineHeight) {
+    CharacterPose pose;
+    pose.offset = PathOffset(logo, line.u);
+    const PathTilt tilt = tiltAlongPath(logo, line.width, line.u, w, s, lineHeight);
+    const float v = static_cast<float>(line.k) / static_cast<float>(line.count);
+    pose.turnX = logo.turn[0].Value(v);
+    pose.turnY = logo.turn[1].Value(v) + tilt.turnY;
+    pose.turnZ = logo.turn[2].Value(v) + tilt.turnZ;
+    pose.shear[1] += tilt.shearYByX + logo.riseShear.Value(line.u);
+    pose.shear[2] += tilt.shearZByX;
+    pose.shear[4] += logo.slant.Value(line.u);
+    return pose;
+}
+
+void applyPose(const CharacterPose& pose) {
+    glTranslatef(pose.offset.x, pose.offset.y, pose.offset.z);
+    glRotatef(pose.turnX, 1.0f, 0.0f, 0.0f);
+    glRotatef(pose.turnY, 0.0f, 1.0f, 0.0f);
+    glRotatef(pose.turnZ, 0.0f, 0.0f, 1.0f);
+    glMultMatrixf(pose.shear);
+}
+
+// The character object, the decorations and the glyph of character i, from
+// the centre of its cell on the line's middle.
+void drawCell(const LogoString& logo, const Spacing& f, std::size_t i, float w, float s) {
     if (logo.characterObject) {
         if (logo.proportional != 0) logo.characterObject->width = w + f.gap;
         logo.characterObject->Draw();
@@ -103,8 +112,20 @@ void placeCharacter(const LogoString& logo, const Spacing& f, std::size_t i, flo
     logo.MaterialAt(logo.MaterialDigit(static_cast<unsigned>(i))).Apply();
     setColour(logo.ColourAt(logo.ColourDigit(static_cast<unsigned>(i))));
     logo.font->DrawCode(logo.text[i]);
-    glPopMatrix();
+}
 
+// Draws character i (advance w, size s) with the pen at its left edge and
+// leaves the pen at the next character's left edge.
+void placeCharacter(const LogoString& logo, const Spacing& f, std::size_t i, float w, float s, LineState& line) {
+    line.u += lineFraction(w * 0.5f, line.width);
+    const CharacterPose pose = poseAt(logo, line, w, s, f.lineHeight);
+    glTranslatef(w * 0.5f, 0.0f, 0.0f);
+    glPushMatrix();
+    applyPose(pose);
+    // Characters of every size share the line's baseline.
+    glTranslatef(0.0f, (s - 1.0f) * f.lineHeight * 0.5f, 0.0f);
+    drawCell(logo, f, i, w, s);
+    glPopMatrix();
     glTranslatef(w * 0.5f + f.gap, 0.0f, 0.0f);
     line.u += lineFraction(w * 0.5f + f.gap, line.width);
     ++line.k;

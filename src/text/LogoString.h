@@ -11,6 +11,7 @@
 #include "scene/Color.h"
 #include "scene/Material.h"
 #include "text/DecorationStyle.h"
+#include "text/LogoTextBlock.h"
 #include "text/Motion.h"
 #include "text/ShadowPlane.h"
 
@@ -27,8 +28,9 @@ extern float FacetLengthGlobal;
 // and material tables the indexes refer to. Filled once from the string file.
 class LogoString {
 public:
+    // The text, separators included, stays below this many characters.
     static constexpr std::size_t kMaxTextLength = 500;
-    static constexpr char kLineSeparator = 13;
+    static constexpr char kLineSeparator = kTextLineSeparator;
 
     LogoString() = default;
     ~LogoString();

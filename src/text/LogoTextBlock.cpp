@@ -3,7 +3,6 @@
 #include "scene/DataLine.h"
 
 namespace {
-constexpr char kSeparator = 13;
 // What a separator and a short digit line stand for: size 5, the first
 // material and colour entries after 0.
 constexpr char kSizePad = '5';
@@ -18,7 +17,7 @@ void appendDigits(std::vector<int>& digits, const std::string& line, std::size_t
 
 void appendLine(LogoTextBlock& block, const std::string& line, const std::string (&digitLines)[3]) {
     if (block.lineCount > 0) {
-        block.text.push_back(kSeparator);
+        block.text.push_back(kTextLineSeparator);
         block.sizeDigits.push_back(kSizePad - '0');
         block.materialDigits.push_back(kIndexPad - '0');
         block.colourDigits.push_back(kIndexPad - '0');

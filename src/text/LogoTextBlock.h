@@ -4,6 +4,9 @@
 #include <string>
 #include <vector>
 
+// Joins the lines of the text.
+constexpr char kTextLineSeparator = 13;
+
 // The text of the string file as read: the accepted lines joined by carriage
 // returns, one size, material and colour digit per character (the character
 // code minus '0', unchecked), and the lines that did not fit.

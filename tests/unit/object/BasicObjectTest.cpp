@@ -49,15 +49,6 @@ TEST(BasicObject, WriteAfterReadReproducesTheLine) {
     EXPECT_EQ(out.str(), " 1.5 -2 0 40 8.25 3 0 90 -45 2 -1\n");
 }
 
-TEST(BasicObject, ConstructionKeepsTheDefaultPositionAndOwner) {
-    LogoString owner;
-    PointObject object(&owner);
-    EXPECT_EQ(object.owner, &owner);
-    EXPECT_FLOAT_EQ(object.position.x, 1.0f);
-    EXPECT_FLOAT_EQ(object.position.y, 1.0f);
-    EXPECT_FLOAT_EQ(object.position.z, 1.0f);
-}
-
 std::array<double, 3> drawnVertex(BasicObject& object) {
     gl_record::Reset();
     object.Draw();

@@ -93,13 +93,6 @@ TEST_F(LogoDecorations, RuleStationsFollowTheBentPathInPathModeOne) {
     EXPECT_NEAR(stations[3].point.y, 5 + 18 * tangent.x, 1e-4);
 }
 
-TEST_F(LogoDecorations, RuleStylesFollowTheHeight) {
-    Load(StringFile());
-    EXPECT_EQ(&RuleStyleAt(logo, -1), &logo.underRule);
-    EXPECT_EQ(&RuleStyleAt(logo, 0.0000005f), &logo.middleRule);
-    EXPECT_EQ(&RuleStyleAt(logo, 1), &logo.overRule);
-}
-
 TEST_F(LogoDecorations, ALineRuleSetsItsMaterialOnceAndAColourPerStation) {
     StringFile file;
     file.decorations = Decorations("0 0 0 0 0 1", "0 0 0 0 0 1", "1 0 2 1 2 1", "0 0 0 0 0 1");
