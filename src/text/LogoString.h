@@ -7,11 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "geometry/Vector3.h"
 #include "object/BasicObject.h"
 #include "scene/Color.h"
 #include "scene/Material.h"
+#include "text/DecorationStyle.h"
+#include "text/LogoTextBlock.h"
 #include "text/Motion.h"
+#include "text/ShadowPlane.h"
 
 class StrokeFontCharacterSet;
 
@@ -21,34 +23,14 @@ extern bool ShadowPass;
 // The tessellation step of the solid primitives, copied from the font.
 extern float FacetLengthGlobal;
 
-struct DecorationStyle {
-    int enabled = 0;
-    int colourMode = 0;
-    int materialIndex = 0;
-    int colourIndexA = 0;
-    int colourIndexB = 0;
-    float frequency = 1.0f;
-    int Read(std::istream& in);  // five integers and a float on one significant line
-};
-
-struct ShadowPlane {
-    int enabled = 0;
-    int materialIndex = 0;
-    int colourIndex = 0;
-    Vector3 point;      // on the receiving plane
-    Vector3 normal;     // of the plane, unit
-    Vector3 light;      // direction of the light, unit
-    GLfloat matrix[16] = {};  // column-major projection along light onto the plane
-
-    void ComputeMatrix();
-};
-
 // What the viewer shows: the text lines, a size, material and colour per
 // character, decorations, solid primitives, shadow, motion, and the colour
 // and material tables the indexes refer to. Filled once from the string file.
 class LogoString {
 public:
+    // The text, separators included, stays below this many characters.
     static constexpr std::size_t kMaxTextLength = 500;
+    static constexpr char kLineSeparator = kTextLineSeparator;
 
     LogoString() = default;
     ~LogoString();
@@ -62,21 +44,32 @@ public:
 
     // Binds the font (not owned) and builds the width table.
     void Prepare(StrokeFontCharacterSet* font);
+    // Calls the logo (and shadow) lists, compiling them on the first call.
     void Draw();
+    // The same at animation frame `frame` of frameCount, with the whole-logo
+    // motion applied.
     void DrawFrame(unsigned frame);
 
+    // Width of one text line laid out from the font; sizeDigits (may be null)
+    // holds one size digit per character of line.
     float TextWidth(const std::string& line, const int* sizeDigits) const;
     float SizeFactor(unsigned index) const;
     // Lookups with their fallbacks; during the shadow pass the shadow's
     // indexes replace the given ones.
     const Material& MaterialAt(int index) const;
     const Color& ColourAt(int index) const;
+    // The material or colour digit of a character; -1 (which falls back)
+    // beyond the digits.
+    int MaterialDigit(unsigned index) const;
+    int ColourDigit(unsigned index) const;
 
+    // Compiles the glyphs of the text and the logo and shadow lists unless
+    // the logo list is still valid.
     void EnsureLists();
 
     // ---- the record ----
     unsigned tableSize = 0;
-    StrokeFontCharacterSet* font = nullptr;
+    StrokeFontCharacterSet* font = nullptr;  // not owned
     int logoList = -1;
     int shadowList = -1;
     std::unique_ptr<float[]> widthTable;
@@ -86,10 +79,10 @@ public:
     std::vector<Material> materials;
     unsigned length = 0;
     unsigned lineCount = 0;
-    std::string text;  // lines joined by carriage returns (13)
+    std::string text;  // lines joined by kLineSeparator
     float sizeTable[10] = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
     std::vector<int> sizeDigits, materialDigits, colourDigits;
-    int pathMode = 0;
+    int pathMode = 0;  // 0 flat, 1 follow the path, 2 shear along it, other: turn only
     int proportional = 0;
     DecorationStyle band, underRule, overRule, middleRule;
     MotionChannel offset[3];  // x, y, z, at the line parameter u
@@ -99,12 +92,14 @@ public:
     float trailWeight = 0.5f;
     float trailRatio = 0.5f;
     MotionChannel logoShift[3];
-    MotionChannel logoTurn[3];
+    MotionChannel logoTurn[3];  // degrees
     std::unique_ptr<BasicObject> lineObject;
     std::unique_ptr<BasicObject> characterObject;
     ShadowPlane shadow;
 
 private:
+    int ReadBody(std::istream& in);
     void BuildLogo();
+    void RebuildList(int& list);
     std::vector<std::string> droppedLines;
 };

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <istream>
+
+// How one decoration of the logo looks: the band behind a line or one of the
+// three rules under, over and through it.
+struct DecorationStyle {
+    int enabled = 0;  // non-zero draws the decoration
+    int colourMode = 0;
+    int materialIndex = 0;
+    int colourIndexA = 0;
+    int colourIndexB = 0;
+    float frequency = 1.0f;  // of the colour blend from A to B along a line
+
+    // Five integers and a float on one significant line.
+    int Read(std::istream& in);
+};

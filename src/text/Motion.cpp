@@ -1,0 +1,43 @@
+#include "text/Motion.h"
+
+#include <cmath>
+#include <sstream>
+
+#include "scene/DataLine.h"
+
+namespace {
+constexpr double kTwoPi = 6.283185307179586;
+constexpr double kDegreesToRadians = 0.017453292519943295;
+
+// Reads three floats from one significant line.
+int readTriple(std::istream& in, float& first, float& second, float& third) {
+    std::istringstream line(readSignificantLine(in));
+    return readValue(line, first) + readValue(line, second) + readValue(line, third);
+}
+}  // namespace
+
+float MotionPolynomial::Value(float t) const { return a + b * t + c * static_cast<float>(std::pow(t, 2.0)); }
+
+float MotionPolynomial::Rate(float t) const { return b + 2.0f * c * t; }
+
+int MotionPolynomial::Read(std::istream& in) { return readTriple(in, a, b, c); }
+
+namespace {
+double waveAngle(const MotionWave& wave, float t) {
+    return kTwoPi * wave.frequency * t + wave.phase * kDegreesToRadians;
+}
+}  // namespace
+
+float MotionWave::Value(float t) const { return amplitude * static_cast<float>(std::sin(waveAngle(*this, t))); }
+
+float MotionWave::Rate(float t) const {
+    return amplitude * frequency * static_cast<float>(std::cos(waveAngle(*this, t)));
+}
+
+int MotionWave::Read(std::istream& in) { return readTriple(in, amplitude, frequency, phase); }
+
+float MotionChannel::Value(float t) const { return polynomial.Value(t) + wave.Value(t); }
+
+float MotionChannel::Derivative(float t) const {
+    return polynomial.Rate(t) + static_cast<float>(kTwoPi) * wave.Rate(t);
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <GL/gl.h>
+
+#include <istream>
+
+#include "geometry/Vector3.h"
+
+// A planar shadow: the logo flattened along the light onto a plane, drawn in
+// one material and one colour.
+struct ShadowPlane {
+    int enabled = 0;
+    int materialIndex = 0;
+    int colourIndex = 0;
+    Vector3 point;   // on the receiving plane
+    Vector3 normal;  // of the plane, unit once read
+    Vector3 light;   // direction of the light, unit once read
+    GLfloat matrix[16] = {};  // column-major projection along light onto the plane
+
+    // Four significant lines: enabled, material and colour index; then the
+    // plane point, the normal and the light direction. Computes the matrix.
+    int Read(std::istream& in);
+    void ComputeMatrix();
+};
