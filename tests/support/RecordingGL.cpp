@@ -29,16 +29,38 @@ State& state() {
 
 void replay(unsigned list, int depth);
 
+int matrixIndex(GLenum mode) { return mode == GL_PROJECTION ? 1 : mode == GL_TEXTURE ? 2 : 0; }
+
+// Keeps the state a real GL would check when a call takes effect: open
+// primitives and matrix stack depths.
+void applyEffect(const Call& call) {
+    State& s = state();
+    if (call.name == "glBegin" && s.openPrimitives++ != 0) ++s.errors;
+    if (call.name == "glEnd" && --s.openPrimitives < 0) {
+        ++s.errors;
+        s.openPrimitives = 0;
+    }
+    if (call.name == "glMatrixMode") s.matrixMode = static_cast<GLenum>(call.args[0]);
+    if (call.name == "glPushMatrix") ++s.matrixDepth[matrixIndex(s.matrixMode)];
+    if (call.name == "glPopMatrix" && --s.matrixDepth[matrixIndex(s.matrixMode)] < 0) {
+        ++s.errors;
+        s.matrixDepth[matrixIndex(s.matrixMode)] = 0;
+    }
+}
+
 // Records a call that a display list would capture.
 void record(const char* name, std::initializer_list<double> args, const void* pointer = nullptr) {
     State& s = state();
     Call call{name, std::vector<double>(args), pointer, s.compiling, 0};
     s.calls.push_back(call);
-    if (s.compiling != 0) {
+    if (s.compiling == 0) {
+        applyEffect(call);
+    } else {
         s.lists[s.compiling].push_back(call);
         if (s.compileMode == GL_COMPILE_AND_EXECUTE) {
             call.compiling = 0;
             s.calls.push_back(call);
+            applyEffect(call);
         }
     }
 }
@@ -55,6 +77,7 @@ void recordArray(const char* name, std::initializer_list<double> head, const GLf
     Call call{name, args, values, s.compiling, 0};
     s.calls.push_back(call);
     if (s.compiling != 0) s.lists[s.compiling].push_back(call);
+    else applyEffect(call);
 }
 
 int componentCount(GLenum pname) {
@@ -83,9 +106,8 @@ void replay(unsigned list, int depth) {
         call.compiling = 0;
         call.replayDepth = depth;
         s.calls.push_back(call);
+        applyEffect(call);
         if (call.name == "glCallList") replay(static_cast<unsigned>(call.args[0]), depth + 1);
-        if (call.name == "glBegin") ++s.openPrimitives;
-        if (call.name == "glEnd") --s.openPrimitives;
     }
 }
 
@@ -129,17 +151,8 @@ using gl_record::state;
 extern "C" {
 
 // ---- primitives and vertex attributes ----
-void glBegin(GLenum mode) {
-    if (state().compiling == 0 && state().openPrimitives++ != 0) ++state().errors;
-    record("glBegin", {double(mode)});
-}
-void glEnd() {
-    if (state().compiling == 0 && --state().openPrimitives < 0) {
-        ++state().errors;
-        state().openPrimitives = 0;
-    }
-    record("glEnd", {});
-}
+void glBegin(GLenum mode) { record("glBegin", {double(mode)}); }
+void glEnd() { record("glEnd", {}); }
 void glVertex3f(GLfloat x, GLfloat y, GLfloat z) { record("glVertex3f", {x, y, z}); }
 void glVertex3fv(const GLfloat* v) { record("glVertex3f", {v[0], v[1], v[2]}); }
 void glNormal3f(GLfloat x, GLfloat y, GLfloat z) { record("glNormal3f", {x, y, z}); }
@@ -184,10 +197,7 @@ void glFinish() { recordImmediate("glFinish", {}); }
 GLenum glGetError() { return GL_NO_ERROR; }
 
 // ---- matrices ----
-void glMatrixMode(GLenum mode) {
-    if (state().compiling == 0) state().matrixMode = mode;
-    record("glMatrixMode", {double(mode)});
-}
+void glMatrixMode(GLenum mode) { record("glMatrixMode", {double(mode)}); }
 void glLoadIdentity() { record("glLoadIdentity", {}); }
 void glOrtho(GLdouble l, GLdouble r, GLdouble b, GLdouble t, GLdouble n, GLdouble f) { record("glOrtho", {l, r, b, t, n, f}); }
 void glFrustum(GLdouble l, GLdouble r, GLdouble b, GLdouble t, GLdouble n, GLdouble f) {

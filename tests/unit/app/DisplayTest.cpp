@@ -84,24 +84,23 @@ TEST_F(DisplayTest, ReshapeTakesTheWindowSizeForViewAndProjection) {
 
 TEST_F(DisplayTest, DisplayPlacesTheLogoAtTheWindowCentreAndMiddleDepth) {
     reshape(400, 400);
-    gl_record::Reset();
+    const std::vector<std::string> logo = app_test::LogoDrawCalls();
     display();
     EXPECT_EQ(Describe(gl_record::Calls()),
-              (std::vector<std::string>{
-                  "glClear " + std::to_string(GL_COLOR_BUFFER_BIT),
-                  "glClear " + std::to_string(GL_DEPTH_BUFFER_BIT),
-                  "glColorMaterial " + std::to_string(GL_FRONT) + " " + std::to_string(GL_AMBIENT_AND_DIFFUSE),
-                  "glEnable " + std::to_string(GL_COLOR_MATERIAL),
-                  "glPushMatrix",
-                  "glTranslatef 200 200 -550",
-                  "glRotatef 0 1 0 0",
-                  "glRotatef 0 0 1 0",
-                  "glRotatef 0 0 0 1",
-                  "glScalef 1 1 1",
-                  "glPopMatrix",
-                  "glFlush",
-                  "glutSwapBuffers",
-              }));
+              app_test::Spliced(
+                  {
+                      "glClear " + std::to_string(GL_COLOR_BUFFER_BIT),
+                      "glClear " + std::to_string(GL_DEPTH_BUFFER_BIT),
+                      "glColorMaterial " + std::to_string(GL_FRONT) + " " + std::to_string(GL_AMBIENT_AND_DIFFUSE),
+                      "glEnable " + std::to_string(GL_COLOR_MATERIAL),
+                      "glPushMatrix",
+                      "glTranslatef 200 200 -550",
+                      "glRotatef 0 1 0 0",
+                      "glRotatef 0 0 1 0",
+                      "glRotatef 0 0 0 1",
+                      "glScalef 1 1 1",
+                  },
+                  logo, {"glPopMatrix", "glFlush", "glutSwapBuffers"}));
 }
 
 TEST_F(DisplayTest, DisplayAppliesPanRotationAndScale) {

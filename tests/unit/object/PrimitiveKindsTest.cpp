@@ -3,7 +3,7 @@
 
 #include "PrimitiveTest.h"
 #include "object/LineStrokeObject.h"
-#include "object/PrimitiveKinds.h"
+#include "object/BasicObject.h"
 #include "object/RoundButton.h"
 #include "object/RoundEdgeButton.h"
 #include "object/RoundFrame.h"
@@ -25,13 +25,13 @@ TEST_F(PrimitiveKinds, EachKindNumberMakesItsClassWithTheOwner) {
                                        &typeid(RoundFrame),       &typeid(SquarePole),      &typeid(RoundPole),
                                        &typeid(SquareEdgeButton), &typeid(RoundEdgeButton), &typeid(LineStrokeObject)};
     for (int kind = 1; kind <= 9; ++kind) {
-        const auto object = CreatePrimitiveOfKind(kind, &text);
+        const auto object = CreateBasicObject(kind, &text);
         ASSERT_NE(object, nullptr) << kind;
         const BasicObject& made = *object;
         EXPECT_EQ(typeid(made), *classes[kind - 1]) << kind;
         EXPECT_EQ(made.owner, &text);
     }
-    for (int kind : {0, 10, -1, 1000}) EXPECT_EQ(CreatePrimitiveOfKind(kind, &text), nullptr) << kind;
+    for (int kind : {0, 10, -1, 1000}) EXPECT_EQ(CreateBasicObject(kind, &text), nullptr) << kind;
 }
 
 TEST_F(PrimitiveKinds, FontlessFramesAndFontBarsDrawNothing) {
@@ -39,7 +39,7 @@ TEST_F(PrimitiveKinds, FontlessFramesAndFontBarsDrawNothing) {
     for (LogoString* owner : {static_cast<LogoString*>(nullptr), &withoutFont}) {
         for (int kind : {3, 4, 9}) {
             gl_record::Reset();
-            const auto object = CreatePrimitiveOfKind(kind, owner);
+            const auto object = CreateBasicObject(kind, owner);
             Place(*object, Origin, 20, 10, 2);
             object->DrawShape();
             EXPECT_TRUE(gl_record::Calls().empty()) << kind;
@@ -67,7 +67,7 @@ TEST_F(PrimitiveKinds, FaultySizesAndStepsDrawNothingBroken) {
                                                 << ", step " << step);
                 gl_record::Reset();
                 FacetLengthGlobal = step;
-                const auto object = CreatePrimitiveOfKind(kind, &text);
+                const auto object = CreateBasicObject(kind, &text);
                 Place(*object, Vector3(1, 2, 3), s.w, s.h, s.d);
                 object->DrawShape();
                 EXPECT_FALSE(AnyNaN(gl_record::Calls()));
