@@ -64,7 +64,7 @@ std::vector<Triangle> Triangles(const RecordedPrimitive& p) {
     return out;
 }
 
-std::string FirstWindingFault(const std::vector<RecordedPrimitive>& primitives) {
+std::string FirstWindingFault(const std::vector<RecordedPrimitive>& primitives, float minCosine) {
     for (size_t p = 0; p < primitives.size(); ++p) {
         for (const Triangle& t : Triangles(primitives[p])) {
             const Vector3 e1 = t.b.position - t.a.position, e2 = t.c.position - t.a.position;
@@ -73,7 +73,7 @@ std::string FirstWindingFault(const std::vector<RecordedPrimitive>& primitives) 
             // reliable facing.
             if (Length(g) <= 1e-3f * Length(e1) * Length(e2) || Length(g) < 1e-9f) continue;
             const Vector3 given = t.a.normal + t.b.normal + t.c.normal;
-            if (Dot(Normalized(g), given) >= -1e-3f) continue;
+            if (Dot(Normalized(g), Normalized(given)) >= minCosine) continue;
             std::ostringstream out;
             out << "primitive " << p << " (mode " << primitives[p].mode << "): triangle at (" << t.a.position.x << ", "
                 << t.a.position.y << ", " << t.a.position.z << ") faces (" << Normalized(g).x << ", "

@@ -45,8 +45,9 @@ std::vector<Triangle> Triangles(const RecordedPrimitive& primitive);
 
 // Describes the first non-degenerate triangle whose front side (by its
 // winding) faces away from the normals given at its corners; empty when
-// every triangle agrees.
-std::string FirstWindingFault(const std::vector<RecordedPrimitive>& primitives);
+// every triangle agrees. Agreeing means that the cosine between the face's
+// facing and the mean of its corner normals is at least minCosine.
+std::string FirstWindingFault(const std::vector<RecordedPrimitive>& primitives, float minCosine = -1e-3f);
 
 // True when every argument of every recorded call is finite.
 bool AllRecordedValuesFinite();
