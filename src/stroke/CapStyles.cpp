@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "stroke/CapSweep.h"
+#include "stroke/SweepBudget.h"
 #include "stroke/Tessellation.h"
 
 namespace {
@@ -17,13 +18,14 @@ constexpr float kQuarterTurn = kPi / 2;
 // One step per 0.314 radian at least.
 constexpr float kLargestStep = 0.314f;
 
-// At least minimum, otherwise one ring per facet length of the arc and one more.
-int RingCount(int minimum, double arcLength, double facet) {
-    return std::max(minimum, BoundedCount(arcLength / facet) + 1);
+// At least minimum, otherwise one ring per facet length of the arc and one
+// more; never more than the cap's budget.
+int RingCount(const CapSweep& c, int minimum, double arcLength, double facet) {
+    return std::min(std::max(minimum, BoundedCount(arcLength / facet) + 1), c.MaxRings());
 }
 
 void Round(CapSweep& c, const CapSizes& z) {
-    const int m = RingCount(10, z.EW * kQuarterTurn, z.FL);
+    const int m = RingCount(c, 10, z.EW * kQuarterTurn, z.FL);
     for (int k = 1; k < m; ++k) {
         const float phi = k * kQuarterTurn / m;
         Section ring = c.Ring(z.EW * z.SP2 * std::sin(phi), std::cos(phi));
@@ -57,7 +59,7 @@ void Arrowhead(CapSweep& c, const CapSizes& z) {
 
 void BulbThenPoint(CapSweep& c, const CapSizes& z) {
     const float root2 = std::sqrt(2.0f);
-    const int m = RingCount(10, std::cos(kPi / 4) * z.SP2 * z.EW * kQuarterTurn, z.FL);
+    const int m = RingCount(c, 10, std::cos(kPi / 4) * z.SP2 * z.EW * kQuarterTurn, z.FL);
     for (int k = 0; k <= m; ++k) {
         const float alpha = -kPi / 4 + k * kQuarterTurn / m;
         Section ring = c.Ring(z.EW * z.SP2 * (0.5f + std::sin(alpha) / root2),
@@ -69,7 +71,7 @@ void BulbThenPoint(CapSweep& c, const CapSizes& z) {
 }
 
 void BulgeWithFlatEnd(CapSweep& c, const CapSizes& z) {
-    const int m = RingCount(10, z.EW * z.SP2 * kQuarterTurn, z.FL);
+    const int m = RingCount(c, 10, z.EW * z.SP2 * kQuarterTurn, z.FL);
     for (int k = 0; k <= m; ++k) {
         const float theta = k * kPi / m;
         Section ring = c.Ring(z.EW * z.SP2 * (1.0f - std::cos(theta)) / 2, 1.0f + 0.5f * z.SP2 * std::sin(theta));
@@ -81,7 +83,7 @@ void BulgeWithFlatEnd(CapSweep& c, const CapSizes& z) {
 
 // A tip that narrows and bends sideways like a brush stroke lifting off.
 void BrushTip(CapSweep& c, const CapSizes& z) {
-    const int count = std::max(1, BoundedCount(z.EW) + 1);
+    const int count = std::min(std::max(1, BoundedCount(z.EW) + 1), c.MaxRings());
     Vector3 bend = Cross(UnitZ, c.V());
     if (bend.Normalize() != 0) bend = UnitX;
     for (int k = 1; k < count; ++k) {
@@ -99,7 +101,7 @@ void BrushTip(CapSweep& c, const CapSizes& z) {
 }
 
 void Ball(const CapSizes& z) {
-    const int n = RingCount(10, z.SP2 * kPi * z.W, z.FL);
+    const int n = std::min(std::max(10, BoundedCount(z.SP2 * kPi * z.W / z.FL) + 1), kMaxSphereDivisions);
     const double radius = static_cast<double>(z.SP2) * z.W;
     if (std::isfinite(radius)) glutSolidSphere(radius, n, n);
 }
@@ -107,7 +109,7 @@ void Ball(const CapSizes& z) {
 void RoundedFlatEnd(CapSweep& c, const CapSizes& z) {
     const float r = std::min(0.5f * z.SP2, 2.0f);
     c.BandTo(c.Ring(z.EW * (1.0f - r), 1.0f));
-    const int m = RingCount(5, z.EW * r * (kPi / 4), z.FL);
+    const int m = RingCount(c, 5, z.EW * r * (kPi / 4), z.FL);
     for (int k = 1; k <= m; ++k) {
         const float phi = k * kQuarterTurn / m;
         Section ring = c.Ring(z.EW - z.EW * r * (1.0f - std::sin(phi)), 1.0f - r * (1.0f - std::cos(phi)));
@@ -129,6 +131,7 @@ void BallKnob(CapSweep& c, const CapSizes& z) {
     // division by zero just below.
     int n = std::max(1, BoundedCount(1.0 + 2.0 * R * arc / z.FL));
     if (arc / n > kLargestStep) n = std::max(1, BoundedCount(arc * kStepsPerRadian));
+    n = std::min(n, c.MaxRings());
     for (int k = 1; k < n; ++k) {
         const float alpha = beta + k * arc / n;
         // R sin(alpha) / EW, written so that a zero EW cannot divide by zero.

@@ -1,5 +1,7 @@
 #include "stroke/CapSweep.h"
 
+#include "stroke/SweepBudget.h"
+
 #include <cmath>
 
 namespace {
@@ -35,3 +37,5 @@ void CapSweep::BandTo(Section next) {
 }
 
 void CapSweep::Disc(const Vector3& N) const { stroke_.DrawSectionDisc(current_, N, V_, current_.Count()); }
+
+int CapSweep::MaxRings() const { return ::MaxRings(current_.Count()); }

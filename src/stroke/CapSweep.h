@@ -39,6 +39,9 @@ public:
     // Closes the current ring with a flat disc facing N.
     void Disc(const Vector3& N) const;
 
+    // The most rings this cap may add, whatever its style asks for.
+    int MaxRings() const;
+
     const Vector3& U() const { return U_; }
     const Vector3& V() const { return V_; }
 

@@ -1,6 +1,7 @@
 #include <cmath>
 
 #include "stroke/RingChain.h"
+#include "stroke/SweepBudget.h"
 #include "stroke/Stroke.h"
 #include "stroke/Tessellation.h"
 #include "text/StrokeCharacter.h"
@@ -31,9 +32,9 @@ void DrawParallelBlend(const Stroke& stroke, const JointEnds& j) {
     if (!(f > 0.0f)) return;
     const Vector3 n = Normalized(Cross(UnitZ, j.De));
     const float sideways = Dot(j.Ps - j.Pe, n);
-    const int count = Steps(f, j.step);
-    const float step = f / count;
     RingChain chain(stroke, j.Pe, j.De);
+    const int count = std::min(Steps(f, j.step), MaxRings(chain.PointsPerRing()));
+    const float step = f / count;
     for (int i = 0; i < count; ++i) {
         const float shift = static_cast<float>(1.0 - std::cos(i * M_PI / count)) * sideways * 0.5f;
         const Vector3 point = j.Pe + (i * step) * j.De + shift * n;
@@ -112,8 +113,9 @@ void DrawFillet(const Stroke& stroke, JointEnds j) {
     int count = Steps((std::fabs(h1) + std::fabs(h2)) * std::fabs(turn) * 0.5, j.step);
     const int minimum = BoundedCount(std::fabs(turn) * kStepsPerRadian);
     if (count < minimum) count = minimum;
-    const float delta = turn / count;
     RingChain chain(stroke, j.Pe, j.De);
+    count = std::min(count, MaxRings(chain.PointsPerRing()));
+    const float delta = turn / count;
     for (int i = 0; i < count; ++i) {
         const float angle = (i + 1) * delta;
         const Vector3 radial = Normalized(Rotated(n, UnitZ, angle));

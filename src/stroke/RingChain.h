@@ -11,6 +11,8 @@ public:
         stroke_.MakeSection(ring_, point, direction, kFullSize);
     }
 
+    unsigned PointsPerRing() const { return ring_.Count(); }
+
     void To(const Vector3& point, const Vector3& direction) {
         Section next;
         const unsigned count = stroke_.MakeSection(next, point, direction, kFullSize);
