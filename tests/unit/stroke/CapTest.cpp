@@ -72,7 +72,11 @@ TEST_F(CapFixture, RoundCapHasAtLeastTenSteps) {
     ASSERT_EQ(primitives.size(), 11u);
     EXPECT_EQ(primitives.back().mode, static_cast<unsigned>(GL_TRIANGLE_FAN));
     const float lastPhi = 9 * static_cast<float>(M_PI) / 20;
-    EXPECT_NEAR(primitives.back().vertices[0].position.x, 0.9f * std::sin(lastPhi), 1e-5f);
+    // The disc's centre lies in the plane of its ring, on the axis.
+    const Vector3 centre = primitives.back().vertices[0].position;
+    EXPECT_NEAR(centre.x, 0.9f * std::sin(lastPhi), 1e-5f);
+    EXPECT_NEAR(centre.y, 0.0f, 1e-5f);
+    EXPECT_NEAR(centre.z, 0.0f, 1e-5f);
 }
 
 TEST_F(CapFixture, BallIsASphereOfOneFacetPerFacetLength) {
