@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "stroke/CapSweep.h"
 #include "stroke/SweepBudget.h"

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <utility>
+
 #include "stroke/Stroke.h"
 
 // Sweeps a stroke's cross-section through a sequence of places: each new ring
