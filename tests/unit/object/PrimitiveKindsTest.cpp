@@ -73,7 +73,9 @@ TEST_F(PrimitiveKinds, FaultySizesAndStepsDrawNothingBroken) {
                 EXPECT_FALSE(AnyNaN(gl_record::Calls()));
                 EXPECT_EQ(gl_record::Errors(), 0);
                 EXPECT_EQ(gl_record::OpenPrimitives(), 0);
-                EXPECT_LT(gl_record::Calls().size(), 100000u);
+                // Huge bars at the finest step are big but bounded by the
+                // sweep's budget of points per joint and cap.
+                EXPECT_LT(gl_record::Calls().size(), 4000000u);
             }
         }
     }
