@@ -34,5 +34,10 @@ void ShadowPlane::ComputeMatrix() {
         -u.x * d.z,    -u.y * d.z,    k - d.z * u.z, 0.0f,  // column 2
         -s * u.x,      -s * u.y,      -s * u.z,      k,     // column 3
     };
-    for (int i = 0; i < 16; ++i) matrix[i] = m[i];
+    // A light travelling towards the plane's front makes k, and with it every
+    // projected w, negative, and OpenGL clips all points of negative w: the
+    // shadow would vanish. The negated matrix is the same projection with a
+    // positive w, so either sense of the light direction casts the shadow.
+    const float sign = k < 0.0f ? -1.0f : 1.0f;
+    for (int i = 0; i < 16; ++i) matrix[i] = sign * m[i];
 }
