@@ -22,9 +22,11 @@ struct State {
     Callbacks callbacks;
 };
 
+// Never destroyed: global records of the program release their lists in
+// their destructors at exit, after function-local statics would be gone.
 State& state() {
-    static State s;
-    return s;
+    static State* s = new State;
+    return *s;
 }
 
 void replay(unsigned list, int depth);
