@@ -78,6 +78,12 @@ void ExtendBodies(const Stroke& stroke, JointEnds& j) {
     } else {
         a = b = 0;
     }
+    // Bodies that end almost at right angles to each other divide by a tiny
+    // cosine above and would reach far out of the glyph; neither end ever
+    // needs to travel further than the gap between the two body ends.
+    const float gap = Length(j.Ps - j.Pe);
+    a = std::min(a, gap);
+    b = std::min(b, gap);
     if (a > 0) {
         SweepStraight(stroke, j.Pe, j.Pe + a * j.De, j.De);
         j.Pe = j.Pe + a * j.De;

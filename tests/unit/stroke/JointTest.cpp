@@ -51,6 +51,17 @@ TEST_F(JointFixture, ParallelBodiesBlendSidewaysAndEndExactlyAtTheNextBody) {
     EXPECT_NEAR(last.y, 4.0f, 1e-5f);
 }
 
+TEST_F(JointFixture, NearlyPerpendicularBodiesAreNotExtendedOutOfTheGlyph) {
+    // The body ends lie 4.2 apart, but the bodies meet at 88 degrees: the
+    // extension towards the other body's line would be about 86 units.
+    const Vector3 Ps(-3, 3, 0);
+    const auto primitives = Draw(Origin, Ps, Normalized(Vector3(0.0349f, 0.9994f, 0)));
+    ASSERT_FALSE(primitives.empty());
+    const float reach = Length(Ps) + 2 * styled.character.StrokeWidth() + 1;
+    for (const RecordedPrimitive& p : primitives)
+        for (const RecordedVertex& v : p.vertices) ASSERT_LT(Length(v.position), reach);
+}
+
 TEST_F(JointFixture, ParallelBodiesThatOverlapDrawNothing) {
     Draw(Vector3(5, 0, 0), Vector3(3, 4, 0), UnitX);
     EXPECT_TRUE(gl_record::Calls().empty());
