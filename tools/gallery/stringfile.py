@@ -4,21 +4,33 @@ differ in one feature share everything else instead of repeating it."""
 STILL_POLYNOMIAL = (0, 0, 0)
 STILL_WAVE = (0, 1, 0)
 
-# Five materials the examples share: satin gold, glossy red, brushed steel,
-# deep blue enamel, matte white.
+# Materials the examples share: satin gold, glossy red, brushed steel, deep
+# blue enamel, matte white, and the shadow's: it reflects nothing and only
+# glows in the wall's shade, so the shadow lies flat whatever the lights do.
 MATERIALS = [
     ((0.25, 0.2, 0.08, 1), (0.9, 0.72, 0.25, 1), (0.9, 0.85, 0.7, 1), 60, (0, 0, 0, 1)),
     ((0.25, 0.05, 0.05, 1), (0.85, 0.15, 0.12, 1), (1, 0.9, 0.9, 1), 90, (0, 0, 0, 1)),
     ((0.2, 0.2, 0.22, 1), (0.6, 0.62, 0.66, 1), (0.95, 0.95, 1, 1), 110, (0, 0, 0, 1)),
     ((0.04, 0.06, 0.16, 1), (0.12, 0.2, 0.55, 1), (0.6, 0.7, 1, 1), 40, (0, 0, 0, 1)),
     ((0.3, 0.3, 0.3, 1), (0.9, 0.9, 0.88, 1), (0.2, 0.2, 0.2, 1), 8, (0, 0, 0, 1)),
+    ((0, 0, 0, 1), (0, 0, 0, 1), (0, 0, 0, 1), 0, (0.58, 0.62, 0.7, 1)),
 ]
+SHADOW_MATERIAL = 5
 
-# Colours: gold, red, steel, navy, white, the shadow's grey-blue, sky blue, teal.
+# Colours: gold, red, steel, navy, white, grey-blue, sky blue, teal, and black
+# for the shadow (with colour material on, the colour replaces the material's
+# ambient and diffuse terms; black leaves the shadow material's glow alone).
 COLOURS = [
     (1, 0.78, 0.25, 1), (0.95, 0.25, 0.15, 1), (0.75, 0.78, 0.82, 1), (0.1, 0.14, 0.34, 1),
     (0.97, 0.97, 0.95, 1), (0.52, 0.56, 0.65, 1), (0.35, 0.6, 1, 1), (0.1, 0.6, 0.6, 1),
+    (0, 0, 0, 1),
 ]
+SHADOW_COLOUR = 8
+
+
+def shadow_on_wall(wall_z=-60, light=(0.35, -0.5, -1)):
+    """A shadow on a wall parallel to the text, behind it."""
+    return ((1, SHADOW_MATERIAL, SHADOW_COLOUR), (0, 0, wall_z), (0, 0, 1), light)
 
 
 def numbers(values):
