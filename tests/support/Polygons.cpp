@@ -11,42 +11,38 @@ std::array<double, 3> triple(const Call& call) {
             call.args.size() > 2 ? call.args[2] : 0.0};
 }
 
-void addPolygon(std::vector<Polygon>& out, unsigned mode, const std::vector<PolygonVertex>& v,
-                std::initializer_list<std::size_t> order) {
-    Polygon polygon{mode, {}};
-    for (std::size_t i : order) polygon.vertices.push_back(v[i]);
-    out.push_back(polygon);
-}
+}  // namespace
 
-void splitPrimitive(std::vector<Polygon>& out, unsigned mode, const std::vector<PolygonVertex>& v) {
-    const std::size_t n = v.size();
+std::vector<std::vector<std::size_t>> PolygonOrders(unsigned mode, std::size_t n) {
+    std::vector<std::vector<std::size_t>> out;
     switch (mode) {
         case GL_TRIANGLES:
-            for (std::size_t i = 0; i + 2 < n; i += 3) addPolygon(out, mode, v, {i, i + 1, i + 2});
+            for (std::size_t i = 0; i + 2 < n; i += 3) out.push_back({i, i + 1, i + 2});
             break;
         case GL_TRIANGLE_STRIP:
-            for (std::size_t i = 0; i + 2 < n; ++i) {
-                if (i % 2 == 0) addPolygon(out, mode, v, {i, i + 1, i + 2});
-                else addPolygon(out, mode, v, {i + 1, i, i + 2});
-            }
+            for (std::size_t i = 0; i + 2 < n; ++i)
+                out.push_back(i % 2 == 0 ? std::vector<std::size_t>{i, i + 1, i + 2}
+                                         : std::vector<std::size_t>{i + 1, i, i + 2});
             break;
         case GL_TRIANGLE_FAN:
-            for (std::size_t i = 1; i + 1 < n; ++i) addPolygon(out, mode, v, {0, i, i + 1});
+            for (std::size_t i = 1; i + 1 < n; ++i) out.push_back({0, i, i + 1});
             break;
         case GL_QUADS:
-            for (std::size_t i = 0; i + 3 < n; i += 4) addPolygon(out, mode, v, {i, i + 1, i + 2, i + 3});
+            for (std::size_t i = 0; i + 3 < n; i += 4) out.push_back({i, i + 1, i + 2, i + 3});
             break;
         case GL_QUAD_STRIP:
-            for (std::size_t i = 0; i + 3 < n; i += 2) addPolygon(out, mode, v, {i, i + 1, i + 3, i + 2});
+            for (std::size_t i = 0; i + 3 < n; i += 2) out.push_back({i, i + 1, i + 3, i + 2});
             break;
         case GL_POLYGON:
-            if (n >= 3) out.push_back(Polygon{mode, v});
+            if (n >= 3) {
+                out.emplace_back();
+                for (std::size_t i = 0; i < n; ++i) out.back().push_back(i);
+            }
             break;
         default: break;
     }
+    return out;
 }
-
-}  // namespace
 
 std::vector<Polygon> AssemblePolygons(const std::vector<Call>& calls) {
     std::vector<Polygon> out;
@@ -60,7 +56,13 @@ std::vector<Polygon> AssemblePolygons(const std::vector<Call>& calls) {
             mode = call.args.empty() ? 0u : static_cast<unsigned>(call.args[0]);
             vertices.clear();
         } else if (call.name == "glEnd") {
-            if (open) splitPrimitive(out, mode, vertices);
+            if (open) {
+                for (const std::vector<std::size_t>& order : PolygonOrders(mode, vertices.size())) {
+                    Polygon polygon{mode, {}};
+                    for (std::size_t i : order) polygon.vertices.push_back(vertices[i]);
+                    out.push_back(polygon);
+                }
+            }
             open = false;
         } else if (call.name == "glNormal3f") {
             normal = triple(call);

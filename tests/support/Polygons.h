@@ -21,6 +21,10 @@ struct Polygon {
     std::vector<PolygonVertex> vertices;
 };
 
+// The polygons OpenGL forms from count vertices of a glBegin mode, as lists of
+// vertex indexes in its own order (so their winding is OpenGL's).
+std::vector<std::vector<std::size_t>> PolygonOrders(unsigned mode, std::size_t count);
+
 // Every triangle or quad of the given calls (normally Effective()): triangle
 // strips alternate their order as OpenGL does, quad strips take vertices
 // 2i, 2i + 1, 2i + 3, 2i + 2. Points, lines and incomplete primitives are

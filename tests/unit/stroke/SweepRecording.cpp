@@ -6,6 +6,7 @@
 #include <cmath>
 #include <sstream>
 
+#include "Polygons.h"
 #include "RecordingGL.h"
 
 StyledStroke::StyledStroke(const Vector3& a, const Vector3& b) {
@@ -48,19 +49,11 @@ std::vector<RecordedPrimitive> RecordedPrimitives() {
 }
 
 std::vector<Triangle> Triangles(const RecordedPrimitive& p) {
+    // Each polygon fanned from its first vertex keeps OpenGL's winding.
     std::vector<Triangle> out;
     const auto& v = p.vertices;
-    if (p.mode == GL_TRIANGLE_STRIP) {
-        for (size_t i = 0; i + 2 < v.size(); ++i)
-            out.push_back(i % 2 == 0 ? Triangle{v[i], v[i + 1], v[i + 2]} : Triangle{v[i + 1], v[i], v[i + 2]});
-    } else if (p.mode == GL_TRIANGLE_FAN) {
-        for (size_t i = 1; i + 1 < v.size(); ++i) out.push_back({v[0], v[i], v[i + 1]});
-    } else if (p.mode == GL_QUADS) {
-        for (size_t i = 0; i + 3 < v.size(); i += 4) {
-            out.push_back({v[i], v[i + 1], v[i + 2]});
-            out.push_back({v[i], v[i + 2], v[i + 3]});
-        }
-    }
+    for (const std::vector<std::size_t>& order : gl_record::PolygonOrders(p.mode, v.size()))
+        for (std::size_t k = 1; k + 1 < order.size(); ++k) out.push_back({v[order[0]], v[order[k]], v[order[k + 1]]});
     return out;
 }
 
