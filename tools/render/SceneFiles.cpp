@@ -1,6 +1,5 @@
 #include "SceneFiles.h"
 
-#include <istream>
 #include <sstream>
 
 namespace {
@@ -43,20 +42,5 @@ std::string StringFileForText(const std::string& text) {
     out << "1 0.5 0.5\n";                               // one animation frame
     out << still(3, 3) << still(3, 3);                  // whole-logo shift and turn
     out << kWhiteMaterial;
-    return out.str();
-}
-
-std::string FontWithHeader(std::istream& font, const std::string& header) {
-    std::ostringstream out;
-    std::string line;
-    bool replaced = false;
-    while (std::getline(font, line)) {
-        if (!replaced && !line.empty() && line[0] != '#') {
-            out << header << '\n';
-            replaced = true;
-            continue;
-        }
-        out << line << '\n';
-    }
     return out.str();
 }

@@ -18,6 +18,7 @@
 #include "app/Globals.h"
 #include "app/Interaction.h"
 #include "app/Startup.h"
+#include "text/FontWithHeader.h"
 
 namespace {
 

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "RecordingGL.h"
+#include "scene/DataLine.h"
 #include "scene/Environment.h"
 #include "text/LogoString.h"
 #include "text/StrokeCharacterSet.h"
@@ -69,10 +70,7 @@ constexpr int kLogoRounds = 24;
 // on the string file.
 std::string cheapFont() {
     std::istringstream original(dataFile("font.src"));
-    std::string line, text;
-    while (std::getline(original, line) && (line.empty() || line[0] == '#')) {
-    }
-    text = line + "\n";
+    std::string text = readSignificantLine(original) + "\n";
     for (int code = 33; code < 127; ++code) text += std::string(1, static_cast<char>(code)) + " e 1 1 l 9 1 e\n";
     return text;
 }

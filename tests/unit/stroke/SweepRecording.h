@@ -40,7 +40,7 @@ struct Triangle {
     RecordedVertex a, b, c;  // counter-clockwise is the front face
 };
 
-// The triangles GL forms from a strip, fan or quad list, in its own winding.
+// The triangles GL forms from a primitive of any mode, in its own winding.
 std::vector<Triangle> Triangles(const RecordedPrimitive& primitive);
 
 // Describes the first non-degenerate triangle whose front side (by its

@@ -11,6 +11,7 @@
 
 #include "../stroke/SweepRecording.h"
 #include "RecordingGL.h"
+#include "text/FontWithHeader.h"
 #include "text/StrokeCharacter.h"
 #include "text/StrokeCharacterSet.h"
 
@@ -18,18 +19,7 @@ namespace {
 
 std::string testFont(const std::string& header) {
     std::ifstream in(LOGO3D_TEST_DATA "/fonts/test.src");
-    std::ostringstream out;
-    std::string line;
-    bool replaced = false;
-    while (std::getline(in, line)) {
-        if (!replaced && !line.empty() && line[0] != '#') {
-            out << header << '\n';
-            replaced = true;
-        } else {
-            out << line << '\n';
-        }
-    }
-    return out.str();
+    return FontWithHeader(in, header);
 }
 
 const char* const kEveryKind = "BCDJOPRSUij!?8047AKMW";
