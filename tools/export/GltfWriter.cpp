@@ -1,0 +1,172 @@
+#include "GltfWriter.h"
+
+#include <tiny_gltf.h>
+
+#include <algorithm>
+#include <cstring>
+#include <sstream>
+
+#include "GltfMaterial.h"
+
+namespace {
+
+constexpr int kArrayBuffer = 34962;
+constexpr int kElementArrayBuffer = 34963;
+
+// Appends bytes to the one buffer, each view starting on a 4-byte boundary.
+int addView(tinygltf::Model& model, const void* data, std::size_t bytes, int target) {
+    std::vector<unsigned char>& buffer = model.buffers[0].data;
+    while (buffer.size() % 4 != 0) buffer.push_back(0);
+    tinygltf::BufferView view;
+    view.buffer = 0;
+    view.byteOffset = buffer.size();
+    view.byteLength = bytes;
+    view.target = target;
+    const unsigned char* from = static_cast<const unsigned char*>(data);
+    buffer.insert(buffer.end(), from, from + bytes);
+    model.bufferViews.push_back(view);
+    return static_cast<int>(model.bufferViews.size() - 1);
+}
+
+int addAccessor(tinygltf::Model& model, int view, std::size_t byteOffset, std::size_t count, int componentType,
+                int type) {
+    tinygltf::Accessor accessor;
+    accessor.bufferView = view;
+    accessor.byteOffset = byteOffset;
+    accessor.count = count;
+    accessor.componentType = componentType;
+    accessor.type = type;
+    model.accessors.push_back(accessor);
+    return static_cast<int>(model.accessors.size() - 1);
+}
+
+struct PartAccessors {
+    int position = -1, normal = -1, colour = -1;
+};
+
+PartAccessors addVertices(tinygltf::Model& model, const MeshPart& part, float metresPerUnit, bool withColours) {
+    const std::size_t n = part.vertices.size();
+    std::vector<float> positions(n * 3), normals(n * 3), colours;
+    for (std::size_t i = 0; i < n; ++i)
+        for (int k = 0; k < 3; ++k) {
+            positions[i * 3 + k] = part.vertices[i].position[k] * metresPerUnit;
+            normals[i * 3 + k] = part.vertices[i].normal[k];
+        }
+    PartAccessors out;
+    out.position = addAccessor(model, addView(model, positions.data(), positions.size() * 4, kArrayBuffer), 0, n,
+                               TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_VEC3);
+    // Readers need the extent of the positions.
+    tinygltf::Accessor& position = model.accessors[static_cast<std::size_t>(out.position)];
+    position.minValues = {positions[0], positions[1], positions[2]};
+    position.maxValues = position.minValues;
+    for (std::size_t i = 0; i < n; ++i)
+        for (int k = 0; k < 3; ++k) {
+            position.minValues[k] = std::min(position.minValues[k], double(positions[i * 3 + k]));
+            position.maxValues[k] = std::max(position.maxValues[k], double(positions[i * 3 + k]));
+        }
+    out.normal = addAccessor(model, addView(model, normals.data(), normals.size() * 4, kArrayBuffer), 0, n,
+                             TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_VEC3);
+    if (withColours) {
+        colours.resize(n * 4);
+        for (std::size_t i = 0; i < n; ++i)
+            for (int k = 0; k < 4; ++k) colours[i * 4 + k] = std::min(std::max(part.vertices[i].colour[k], 0.0f), 1.0f);
+        out.colour = addAccessor(model, addView(model, colours.data(), colours.size() * 4, kArrayBuffer), 0, n,
+                                 TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_VEC4);
+    }
+    return out;
+}
+
+bool coloursBelowOne(const MeshPart& part, const MeshGroup& group) {
+    for (std::uint32_t i : group.indices)
+        if (part.vertices[i].colour[3] < 1.0f) return true;
+    return false;
+}
+
+// One glTF material per surface and translucency, made when first used.
+int materialFor(tinygltf::Model& model, std::vector<int>& made, const ExportScene& scene, std::uint32_t surface,
+                bool translucent) {
+    const std::size_t slot = surface * 2u + (translucent ? 1u : 0u);
+    if (made.size() <= slot) made.resize(slot + 1, -1);
+    if (made[slot] >= 0) return made[slot];
+    tinygltf::Material material;
+    material.name = scene.surfaceNames[surface];
+    TranslateSurface(scene.surfaces[surface], translucent, material);
+    model.materials.push_back(material);
+    made[slot] = static_cast<int>(model.materials.size() - 1);
+    return made[slot];
+}
+
+int addMesh(tinygltf::Model& model, std::vector<int>& materials, const ExportScene& scene, const MeshPart& part,
+            const std::string& name) {
+    bool anyColours = false;
+    for (const MeshGroup& group : part.groups) anyColours |= scene.surfaces[group.surface].ColourIsDiffuse();
+    const PartAccessors vertices = addVertices(model, part, scene.millimetresPerUnit * 0.001f, anyColours);
+
+    std::vector<std::uint32_t> indices;
+    for (const MeshGroup& group : part.groups) indices.insert(indices.end(), group.indices.begin(), group.indices.end());
+    const int indexView = addView(model, indices.data(), indices.size() * 4, kElementArrayBuffer);
+
+    tinygltf::Mesh mesh;
+    mesh.name = name;
+    std::size_t first = 0;
+    for (const MeshGroup& group : part.groups) {
+        const capture::Surface& surface = scene.surfaces[group.surface];
+        tinygltf::Primitive primitive;
+        primitive.mode = TINYGLTF_MODE_TRIANGLES;
+        primitive.attributes["POSITION"] = vertices.position;
+        primitive.attributes["NORMAL"] = vertices.normal;
+        const bool tracked = surface.ColourIsDiffuse();
+        if (tracked) primitive.attributes["COLOR_0"] = vertices.colour;
+        primitive.indices = addAccessor(model, indexView, first * 4, group.indices.size(),
+                                        TINYGLTF_COMPONENT_TYPE_UNSIGNED_INT, TINYGLTF_TYPE_SCALAR);
+        primitive.material = materialFor(model, materials, scene, group.surface, tracked && coloursBelowOne(part, group));
+        mesh.primitives.push_back(primitive);
+        first += group.indices.size();
+    }
+    model.meshes.push_back(mesh);
+    tinygltf::Node node;
+    node.name = name;
+    node.mesh = static_cast<int>(model.meshes.size() - 1);
+    model.nodes.push_back(node);
+    return static_cast<int>(model.nodes.size() - 1);
+}
+
+}  // namespace
+
+tinygltf::Model BuildGltfModel(const ExportScene& scene) {
+    tinygltf::Model model;
+    model.asset.version = "2.0";
+    model.asset.generator = "logo3d-export";
+    model.buffers.emplace_back();
+    std::vector<int> materials;
+    tinygltf::Scene root;
+    root.name = "logo3d";
+    if (scene.solid.TriangleCount() > 0) root.nodes.push_back(addMesh(model, materials, scene, scene.solid, "logo"));
+    if (scene.withShadow && scene.shadow.TriangleCount() > 0)
+        root.nodes.push_back(addMesh(model, materials, scene, scene.shadow, "shadow"));
+    model.scenes.push_back(root);
+    model.defaultScene = 0;
+    return model;
+}
+
+WriteResult WriteGltf(const ExportScene& scene, const std::string& path, bool binary, bool embedBuffer) {
+    tinygltf::Model model = BuildGltfModel(scene);
+    if (!binary && !embedBuffer) {
+        const std::size_t slash = path.find_last_of('/');
+        const std::string name = path.substr(slash == std::string::npos ? 0 : slash + 1);
+        const std::size_t dot = name.find_last_of('.');
+        model.buffers[0].uri = (dot == std::string::npos ? name : name.substr(0, dot)) + ".bin";
+    }
+    tinygltf::TinyGLTF writer;
+    if (!writer.WriteGltfSceneToFile(&model, path, false, binary || embedBuffer, !binary, binary))
+        return "cannot write " + path;
+    return {};
+}
+
+std::string GlbBytes(const ExportScene& scene) {
+    tinygltf::Model model = BuildGltfModel(scene);
+    std::ostringstream out;
+    tinygltf::TinyGLTF writer;
+    writer.WriteGltfSceneToStream(&model, out, false, true);
+    return out.str();
+}
