@@ -27,8 +27,10 @@ struct Vertex {
 // Where a triangle came from: a glBegin mode, or the sphere.
 constexpr std::uint32_t kSphere = 0x10000;
 
+// Vertices are shared as OpenGL shares them: the triangles of one strip,
+// fan or quad strip refer to the same vertex where OpenGL reuses it.
 struct Triangle {
-    Vertex vertices[3];         // in OpenGL's order: counter-clockwise is its front
+    std::uint32_t vertices[3];  // into the drawing's vertices, in OpenGL's order: counter-clockwise is its front
     std::uint32_t surface;      // index into Surfaces()
     std::uint32_t list;         // the display list called from outside any list, 0 if none
     std::uint32_t innerList;    // the list whose own contents drew it, 0 if none
@@ -72,16 +74,26 @@ struct ProblemCounts {
 // Forgets everything: lists, matrices, current attributes, triangles,
 // counts. New list names continue after the old ones.
 void Reset();
-// Forgets the triangles drawn so far and keeps everything else.
+// Forgets what has been drawn so far (triangles and their vertices) and
+// keeps everything else.
 void ClearTriangles();
 
+// What has been drawn: the triangles and the vertices they refer to.
+struct Drawing {
+    std::vector<Vertex> vertices;
+    std::vector<Triangle> triangles;
+};
+
+const std::vector<Vertex>& Vertices();
 const std::vector<Triangle>& Triangles();
+// Hands over what has been drawn so far without copying it.
+Drawing TakeDrawing();
 const std::vector<Surface>& Surfaces();
 ProblemCounts Problems();
 
 // What one display list draws when called under the identity model-view
-// matrix with the current colour, normal and material; the triangles drawn
-// so far and the matrices are left as they were.
-std::vector<Triangle> CaptureList(unsigned list);
+// matrix with the current colour, normal and material; what was drawn so
+// far and the matrices are left as they were.
+Drawing CaptureList(unsigned list);
 
 }  // namespace capture

@@ -6,6 +6,7 @@
 #include <GL/gl.h>
 
 #include <cstdint>
+#include <cstring>
 #include <unordered_map>
 #include <vector>
 
@@ -28,13 +29,89 @@ struct Command {
     float f[4] = {0, 0, 0, 0};
 };
 
+// A display list keeps its commands packed, each as only the words its op
+// uses: a list of vertices and normals takes half the memory of whole
+// commands, and memory is what compiling a logo spends most time on.
 struct List {
-    std::vector<Command> commands;
+    std::vector<std::uint32_t> words;
     std::vector<Matrix4> matrices;  // the operands of the list's kMultiply commands
+    void Append(const Command& command);
+    // Calls visit with each command in turn.
+    template <typename Visit>
+    void ForEach(Visit visit) const;
+    // What it draws by its own primitives (not by the lists it calls), and
+    // the lists it calls, once per call; counted as the list is compiled.
+    std::size_t ownTriangles = 0;
+    std::size_t ownVertices = 0;
+    std::vector<GLuint> called;
+    void Count(const Command& command);
+
+private:
+    std::uint32_t openMode = 0;
+    std::size_t openVertices = 0;
 };
 
+// The operands each op keeps in a list.
+struct Operands {
+    bool a, b;
+    int floats;
+};
+constexpr Operands OperandsOf(Op op) {
+    switch (op) {
+        case Op::kVertex:
+        case Op::kNormal:
+        case Op::kTranslate:
+        case Op::kScale: return {false, false, 3};
+        case Op::kColour:
+        case Op::kRotate: return {false, false, 4};
+        case Op::kMaterial: return {true, true, 4};
+        case Op::kColourMaterial: return {true, true, 0};
+        case Op::kSphere: return {true, true, 1};
+        case Op::kBegin:
+        case Op::kEnable:
+        case Op::kDisable:
+        case Op::kMatrixMode:
+        case Op::kMultiply:
+        case Op::kCallList: return {true, false, 0};
+        default: return {false, false, 0};
+    }
+}
+
+inline void List::Append(const Command& c) {
+    const Operands o = OperandsOf(c.op);
+    words.push_back(static_cast<std::uint32_t>(c.op));
+    if (o.a) words.push_back(c.a);
+    if (o.b) words.push_back(c.b);
+    for (int i = 0; i < o.floats; ++i) {
+        std::uint32_t bits;
+        std::memcpy(&bits, &c.f[i], 4);
+        words.push_back(bits);
+    }
+}
+
+template <typename Visit>
+void List::ForEach(Visit visit) const {
+    const std::size_t end = words.size();
+    for (std::size_t i = 0; i < end;) {
+        Command c;
+        c.op = static_cast<Op>(words[i++]);
+        const Operands o = OperandsOf(c.op);
+        if (o.a) c.a = words[i++];
+        if (o.b) c.b = words[i++];
+        std::memcpy(c.f, &words[i], static_cast<std::size_t>(o.floats) * 4);
+        i += static_cast<std::size_t>(o.floats);
+        visit(c);
+    }
+}
+
+// How many triangles and vertices calling the list draws, nested lists included.
+struct Size {
+    std::size_t triangles = 0, vertices = 0;
+};
+Size DrawnBy(GLuint name);
+
+// What a vertex of the open primitive needs beside the vertex itself.
 struct PendingVertex {
-    Vertex vertex;
     std::uint32_t surface;
     bool visible;  // false where w <= 0: OpenGL clips such a point
 };
@@ -62,15 +139,23 @@ struct State {
 
     bool insideBegin = false;
     GLenum primitiveMode = GL_TRIANGLES;
+    std::size_t firstPending = 0;  // the open primitive's first vertex in vertices
     std::vector<PendingVertex> pending;
 
     std::vector<GLuint> calling;  // lists being replayed, outermost first
+    std::vector<Vertex> vertices;
     std::vector<Triangle> triangles;
     ProblemCounts problems;
     GLenum error = GL_NO_ERROR;
 };
 
-State& TheState();
+// Never destroyed: the program's global records release their lists from
+// their destructors at exit, after function-local statics would be gone.
+// Inline, since every call of every entry point asks for it.
+inline State& TheState() {
+    static State* state = new State;
+    return *state;
+}
 
 // Runs one call: at once when no list is compiled, else into the list
 // (and at once too under GL_COMPILE_AND_EXECUTE).
@@ -81,10 +166,18 @@ void CallList(GLuint name);
 // Counts a refused call and keeps OpenGL's error flag, which glGetError reads.
 void Refuse(long ProblemCounts::*kind, GLenum error);
 // Counts the non-finite values among count floats; true when all are finite.
-bool CheckFinite(const float* values, int count);
-bool CheckFinite(const double* values, int count);
+bool CountNonFinite(const float* values, int count);
+bool CountNonFinite(const double* values, int count);
+template <typename Number>
+inline bool CheckFinite(const Number* values, int count) {
+    // x - x is 0 for every finite x and NaN otherwise: one test for all.
+    Number sum = 0;
+    for (int i = 0; i < count; ++i) sum += values[i] - values[i];
+    return sum == 0 ? true : CountNonFinite(values, count);
+}
 
 // Primitive assembly.
+void StartPrimitive();
 void AddVertex(float x, float y, float z);
 void FinishPrimitive();
 void DrawSphere(double radius, int slices, int stacks);

@@ -2,6 +2,7 @@
 // replayed from a display list.
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "capture/CaptureState.h"
 
@@ -10,6 +11,8 @@ namespace {
 
 constexpr std::size_t kMaxStackDepth = 32;  // Mesa's depth for every matrix stack
 constexpr std::size_t kMaxListNesting = 64;  // OpenGL's GL_MAX_LIST_NESTING
+// Room made ahead for at most this many triangles; beyond it the store grows as it goes.
+constexpr std::size_t kMaxReserved = std::size_t(1) << 22;
 
 // Only these may come between glBegin and glEnd.
 bool allowedInsideBegin(Op op) {
@@ -102,7 +105,7 @@ void Execute(const Command& c, const Matrix4* matrix) {
         if (c.a > GL_POLYGON) return Refuse(&ProblemCounts::invalidValue, GL_INVALID_ENUM);
         s.insideBegin = true;
         s.primitiveMode = c.a;
-        s.pending.clear();
+        StartPrimitive();
         return;
     }
     if (s.insideBegin && !allowedInsideBegin(c.op))
@@ -157,12 +160,83 @@ void Issue(const Command& command, const Matrix4* matrix) {
         kept.a = static_cast<std::uint32_t>(s.compiled.matrices.size());
         s.compiled.matrices.push_back(*matrix);
     }
-    s.compiled.commands.push_back(kept);
+    s.compiled.Append(kept);
+    s.compiled.Count(kept);
     if (s.compileMode == GL_COMPILE_AND_EXECUTE) Execute(command, matrix);
+}
+
+namespace {
+std::size_t trianglesOfMode(std::uint32_t mode, std::size_t n) {
+    switch (mode) {
+        case GL_TRIANGLES: return n / 3;
+        case GL_TRIANGLE_STRIP:
+        case GL_TRIANGLE_FAN:
+        case GL_POLYGON: return n >= 3 ? n - 2 : 0;
+        case GL_QUADS: return n / 4 * 2;
+        case GL_QUAD_STRIP: return n >= 4 ? (n - 2) / 2 * 2 : 0;
+        default: return 0;
+    }
+}
+}  // namespace
+
+void List::Count(const Command& c) {
+    if (c.op == Op::kBegin) {
+        openMode = c.a;
+        openVertices = 0;
+    } else if (c.op == Op::kVertex) {
+        ++openVertices;
+    } else if (c.op == Op::kEnd) {
+        ownTriangles += trianglesOfMode(openMode, openVertices);
+        ownVertices += openVertices;
+        openVertices = 0;
+    } else if (c.op == Op::kSphere && c.a >= 2 && c.b >= 2) {
+        ownTriangles += 2u * c.a * (c.b - 1u);
+        ownVertices += std::size_t(c.a) * (c.b + 1u);
+    } else if (c.op == Op::kCallList) {
+        called.push_back(c.a);
+    }
+}
+
+namespace {
+// Each list is summed once, however often it is called; a list met again
+// while it is being summed (a list that calls itself) adds nothing, so the
+// figure is a lower bound there.
+Size drawnBy(GLuint name, std::unordered_map<GLuint, Size>& known) {
+    auto done = known.find(name);
+    if (done != known.end()) return done->second;
+    const State& s = TheState();
+    auto found = s.lists.find(name);
+    if (found == s.lists.end()) return {};
+    known[name] = Size();
+    Size total{found->second.ownTriangles, found->second.ownVertices};
+    for (GLuint called : found->second.called) {
+        const Size more = drawnBy(called, known);
+        total.triangles = std::min(total.triangles + more.triangles, kMaxReserved);
+        total.vertices = std::min(total.vertices + more.vertices, kMaxReserved);
+    }
+    known[name] = total;
+    return total;
+}
+}  // namespace
+
+Size DrawnBy(GLuint name) {
+    std::unordered_map<GLuint, Size> known;
+    return drawnBy(name, known);
 }
 
 void CallList(GLuint name) {
     State& s = TheState();
+    // The triangles of a whole list are known before it runs: room for all
+    // of them at once spares growing (and copying) the store on the way.
+    // Room for twice as many costs only address space until it is used, and
+    // lets a second list of the same size follow (the logo after its shadow).
+    if (s.calling.empty()) {
+        const Size expected = DrawnBy(name);
+        if (expected.triangles < kMaxReserved && s.triangles.capacity() - s.triangles.size() < expected.triangles)
+            s.triangles.reserve(s.triangles.size() + 2 * expected.triangles);
+        if (expected.vertices < kMaxReserved && s.vertices.capacity() - s.vertices.size() < expected.vertices)
+            s.vertices.reserve(s.vertices.size() + 2 * expected.vertices);
+    }
     if (s.calling.size() >= kMaxListNesting) {
         ++s.problems.nestingTooDeep;
         return;
@@ -173,8 +247,7 @@ void CallList(GLuint name) {
     // glDeleteLists change lists, and none of them is kept in a list.
     const List& list = found->second;
     s.calling.push_back(name);
-    for (const Command& c : list.commands)
-        Execute(c, c.op == Op::kMultiply ? &list.matrices[c.a] : nullptr);
+    list.ForEach([&list](const Command& c) { Execute(c, c.op == Op::kMultiply ? &list.matrices[c.a] : nullptr); });
     s.calling.pop_back();
 }
 

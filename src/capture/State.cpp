@@ -22,13 +22,6 @@ long ProblemCounts::Total() const {
            openLists;
 }
 
-// Never destroyed: the program's global records release their lists from
-// their destructors at exit, after function-local statics would be gone.
-State& TheState() {
-    static State* state = new State;
-    return *state;
-}
-
 // List names go on counting: records that outlive a reset keep the names of
 // their old lists, which must not come to mean someone else's new list.
 void Reset() {
@@ -37,9 +30,21 @@ void Reset() {
     TheState().nextListName = nextListName;
 }
 
-void ClearTriangles() { TheState().triangles.clear(); }
+void ClearTriangles() {
+    TheState().triangles.clear();
+    TheState().vertices.clear();
+}
+
+const std::vector<Vertex>& Vertices() { return TheState().vertices; }
 
 const std::vector<Triangle>& Triangles() { return TheState().triangles; }
+
+Drawing TakeDrawing() {
+    Drawing taken;
+    taken.vertices.swap(TheState().vertices);
+    taken.triangles.swap(TheState().triangles);
+    return taken;
+}
 
 const std::vector<Surface>& Surfaces() { return TheState().surfaces; }
 
@@ -53,17 +58,20 @@ ProblemCounts Problems() {
     return counts;
 }
 
-std::vector<Triangle> CaptureList(unsigned list) {
+Drawing CaptureList(unsigned list) {
     State& s = TheState();
-    const std::size_t before = s.triangles.size();
+    Drawing before;
+    before.vertices.swap(s.vertices);
+    before.triangles.swap(s.triangles);
     const std::vector<Matrix4> saved = s.stacks[0];
     s.stacks[0] = {Matrix4::Identity()};
     s.normalMatrixStale = true;
     CallList(list);
     s.stacks[0] = saved;
     s.normalMatrixStale = true;
-    std::vector<Triangle> drawn(s.triangles.begin() + static_cast<std::ptrdiff_t>(before), s.triangles.end());
-    s.triangles.resize(before);
+    Drawing drawn = TakeDrawing();
+    s.vertices.swap(before.vertices);
+    s.triangles.swap(before.triangles);
     return drawn;
 }
 
@@ -74,7 +82,7 @@ void Refuse(long ProblemCounts::*kind, GLenum error) {
     if (s.error == GL_NO_ERROR) s.error = error;
 }
 
-bool CheckFinite(const float* values, int count) {
+bool CountNonFinite(const float* values, int count) {
     int bad = 0;
     for (int i = 0; i < count; ++i)
         if (!std::isfinite(values[i])) ++bad;
@@ -82,7 +90,7 @@ bool CheckFinite(const float* values, int count) {
     return bad == 0;
 }
 
-bool CheckFinite(const double* values, int count) {
+bool CountNonFinite(const double* values, int count) {
     int bad = 0;
     for (int i = 0; i < count; ++i)
         if (!std::isfinite(values[i])) ++bad;

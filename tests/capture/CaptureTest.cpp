@@ -19,6 +19,8 @@ using Point = std::array<float, 3>;
 
 Point at(const capture::Vertex& v) { return {v.position[0], v.position[1], v.position[2]}; }
 
+const capture::Vertex& corner(const capture::Triangle& t, int c) { return capture::Vertices()[t.vertices[c]]; }
+
 // Issues the points in one glBegin/glEnd pair and returns the triangles as
 // indexes into points.
 std::vector<std::array<int, 3>> trianglesOf(GLenum mode, const std::vector<Point>& points) {
@@ -31,7 +33,7 @@ std::vector<std::array<int, 3>> trianglesOf(GLenum mode, const std::vector<Point
         std::array<int, 3> corners{-1, -1, -1};
         for (int c = 0; c < 3; ++c)
             for (std::size_t i = 0; i < points.size(); ++i)
-                if (at(t.vertices[c]) == points[i]) corners[c] = static_cast<int>(i);
+                if (at(corner(t, c)) == points[i]) corners[c] = static_cast<int>(i);
         out.push_back(corners);
     }
     return out;
@@ -87,18 +89,18 @@ TEST(Capture, ListsReplayInTheMatrixOfTheCallAndTagTheirTriangles) {
     glCallList(outer);
     const std::vector<capture::Triangle>& drawn = capture::Triangles();
     ASSERT_EQ(drawn.size(), 2u);
-    EXPECT_NEAR(drawn[0].vertices[1].position[0], 0.0f, 1e-5f);
-    EXPECT_NEAR(drawn[0].vertices[1].position[1], 11.0f, 1e-5f);
-    EXPECT_NEAR(drawn[1].vertices[1].position[1], 1.0f, 1e-5f);
+    EXPECT_NEAR(corner(drawn[0], 1).position[0], 0.0f, 1e-5f);
+    EXPECT_NEAR(corner(drawn[0], 1).position[1], 11.0f, 1e-5f);
+    EXPECT_NEAR(corner(drawn[1], 1).position[1], 1.0f, 1e-5f);
     for (const capture::Triangle& t : drawn) {
         EXPECT_EQ(t.list, outer);
         EXPECT_EQ(t.innerList, inner);
-        EXPECT_NEAR(t.vertices[0].normal[2], 1.0f, 1e-6f);
+        EXPECT_NEAR(corner(t, 0).normal[2], 1.0f, 1e-6f);
     }
     // The same list alone, under the identity.
-    const std::vector<capture::Triangle> alone = capture::CaptureList(outer);
-    ASSERT_EQ(alone.size(), 2u);
-    EXPECT_NEAR(alone[0].vertices[1].position[0], 11.0f, 1e-5f);
+    const capture::Drawing alone = capture::CaptureList(outer);
+    ASSERT_EQ(alone.triangles.size(), 2u);
+    EXPECT_NEAR(alone.vertices[alone.triangles[0].vertices[1]].position[0], 11.0f, 1e-5f);
     EXPECT_EQ(capture::Triangles().size(), 2u);
     EXPECT_EQ(glIsList(outer), GL_TRUE);
     glDeleteLists(inner, 2);
@@ -126,10 +128,10 @@ TEST(Capture, NormalsGoThroughTheInverseTransposeAndColoursAndMaterialsStayWithT
     glEnd();
     const std::vector<capture::Triangle>& drawn = capture::Triangles();
     ASSERT_EQ(drawn.size(), 2u);
-    const float* n = drawn[0].vertices[0].normal;
+    const float* n = corner(drawn[0], 0).normal;
     EXPECT_NEAR(n[0], 1.0f / std::sqrt(5.0f), 1e-5f);
     EXPECT_NEAR(n[1], 2.0f / std::sqrt(5.0f), 1e-5f);
-    EXPECT_FLOAT_EQ(drawn[0].vertices[2].colour[1], 0.25f);
+    EXPECT_FLOAT_EQ(corner(drawn[0], 2).colour[1], 0.25f);
     const std::vector<capture::Surface>& surfaces = capture::Surfaces();
     ASSERT_EQ(surfaces.size(), 2u);
     EXPECT_NE(drawn[0].surface, drawn[1].surface);
@@ -157,8 +159,9 @@ TEST(Capture, TheShadowsFlatteningMatrixFlattensAndKeepsNormalsOnTheFrontSide) {
     glEnd();
     ASSERT_EQ(capture::Triangles().size(), 1u);
     const capture::Triangle& t = capture::Triangles()[0];
-    EXPECT_FLOAT_EQ(t.vertices[1].position[0], 4.0f) << "divided by w";
-    for (const capture::Vertex& v : t.vertices) {
+    EXPECT_FLOAT_EQ(corner(t, 1).position[0], 4.0f) << "divided by w";
+    for (int c = 0; c < 3; ++c) {
+        const capture::Vertex& v = corner(t, c);
         EXPECT_FLOAT_EQ(v.position[2], 0.0f);
         EXPECT_NEAR(v.normal[2], 1.0f, 1e-6f);
     }
@@ -173,13 +176,14 @@ TEST(Capture, TheSphereHasGlutsDivisionsAndFacesOutwards) {
         EXPECT_EQ(drawn.size(), static_cast<std::size_t>(2 * n * n));  // slices x (stacks - 1) x 2
         double area = 0.0;
         for (const capture::Triangle& t : drawn) {
-            const float* a = t.vertices[0].position;
-            const float* b = t.vertices[1].position;
-            const float* c = t.vertices[2].position;
+            const float* a = corner(t, 0).position;
+            const float* b = corner(t, 1).position;
+            const float* c = corner(t, 2).position;
             const double u[3] = {b[0] - a[0], b[1] - a[1], b[2] - a[2]}, v[3] = {c[0] - a[0], c[1] - a[1], c[2] - a[2]};
             const double w[3] = {u[1] * v[2] - u[2] * v[1], u[2] * v[0] - u[0] * v[2], u[0] * v[1] - u[1] * v[0]};
             area += 0.5 * std::sqrt(w[0] * w[0] + w[1] * w[1] + w[2] * w[2]);
-            for (const capture::Vertex& x : t.vertices) {
+            for (int k = 0; k < 3; ++k) {
+                const capture::Vertex& x = corner(t, k);
                 EXPECT_NEAR(std::hypot(x.position[0] - 5.0f, x.position[1], x.position[2]), 2.0, 1e-5);
                 EXPECT_GT(w[0] * x.normal[0] + w[1] * x.normal[1] + w[2] * x.normal[2], 0.0) << "slices " << n;
             }

@@ -3,6 +3,7 @@
 #include <tiny_gltf.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <sstream>
 
@@ -13,19 +14,20 @@ namespace {
 constexpr int kArrayBuffer = 34962;
 constexpr int kElementArrayBuffer = 34963;
 
-// Appends bytes to the one buffer, each view starting on a 4-byte boundary.
-int addView(tinygltf::Model& model, const void* data, std::size_t bytes, int target) {
+// Makes room for a view at the end of the one buffer, on a 4-byte boundary,
+// and returns where its bytes go (valid until the buffer grows again).
+float* newView(tinygltf::Model& model, std::size_t bytes, int target, int& view) {
     std::vector<unsigned char>& buffer = model.buffers[0].data;
-    while (buffer.size() % 4 != 0) buffer.push_back(0);
-    tinygltf::BufferView view;
-    view.buffer = 0;
-    view.byteOffset = buffer.size();
-    view.byteLength = bytes;
-    view.target = target;
-    const unsigned char* from = static_cast<const unsigned char*>(data);
-    buffer.insert(buffer.end(), from, from + bytes);
-    model.bufferViews.push_back(view);
-    return static_cast<int>(model.bufferViews.size() - 1);
+    const std::size_t offset = (buffer.size() + 3) / 4 * 4;
+    buffer.resize(offset + bytes);
+    tinygltf::BufferView v;
+    v.buffer = 0;
+    v.byteOffset = offset;
+    v.byteLength = bytes;
+    v.target = target;
+    model.bufferViews.push_back(v);
+    view = static_cast<int>(model.bufferViews.size() - 1);
+    return reinterpret_cast<float*>(&buffer[offset]);
 }
 
 int addAccessor(tinygltf::Model& model, int view, std::size_t byteOffset, std::size_t count, int componentType,
@@ -46,32 +48,36 @@ struct PartAccessors {
 
 PartAccessors addVertices(tinygltf::Model& model, const MeshPart& part, float metresPerUnit, bool withColours) {
     const std::size_t n = part.vertices.size();
-    std::vector<float> positions(n * 3), normals(n * 3), colours;
-    for (std::size_t i = 0; i < n; ++i)
-        for (int k = 0; k < 3; ++k) {
-            positions[i * 3 + k] = part.vertices[i].position[k] * metresPerUnit;
-            normals[i * 3 + k] = part.vertices[i].normal[k];
-        }
     PartAccessors out;
-    out.position = addAccessor(model, addView(model, positions.data(), positions.size() * 4, kArrayBuffer), 0, n,
-                               TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_VEC3);
-    // Readers need the extent of the positions.
-    tinygltf::Accessor& position = model.accessors[static_cast<std::size_t>(out.position)];
-    position.minValues = {positions[0], positions[1], positions[2]};
-    position.maxValues = position.minValues;
+    int view;
+    float* positions = newView(model, n * 12, kArrayBuffer, view);
+    out.position = addAccessor(model, view, 0, n, TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_VEC3);
+    std::vector<double> low(3, 1e300), high(3, -1e300);
     for (std::size_t i = 0; i < n; ++i)
         for (int k = 0; k < 3; ++k) {
-            position.minValues[k] = std::min(position.minValues[k], double(positions[i * 3 + k]));
-            position.maxValues[k] = std::max(position.maxValues[k], double(positions[i * 3 + k]));
+            const float p = part.vertices[i].position[k] * metresPerUnit;
+            positions[i * 3 + k] = p;
+            low[k] = std::min(low[k], double(p));
+            high[k] = std::max(high[k], double(p));
         }
-    out.normal = addAccessor(model, addView(model, normals.data(), normals.size() * 4, kArrayBuffer), 0, n,
-                             TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_VEC3);
+    // Readers need the extent of the positions.
+    model.accessors[static_cast<std::size_t>(out.position)].minValues = low;
+    model.accessors[static_cast<std::size_t>(out.position)].maxValues = high;
+
+    float* normals = newView(model, n * 12, kArrayBuffer, view);
+    out.normal = addAccessor(model, view, 0, n, TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_VEC3);
+    for (std::size_t i = 0; i < n; ++i)
+        for (int k = 0; k < 3; ++k) normals[i * 3 + k] = part.vertices[i].normal[k];
     if (withColours) {
-        colours.resize(n * 4);
+        // Eight bits a channel, as the viewer's window has: a quarter of the
+        // bytes of floats.
+        unsigned char* colours = reinterpret_cast<unsigned char*>(newView(model, n * 4, kArrayBuffer, view));
+        out.colour = addAccessor(model, view, 0, n, TINYGLTF_COMPONENT_TYPE_UNSIGNED_BYTE, TINYGLTF_TYPE_VEC4);
+        model.accessors[static_cast<std::size_t>(out.colour)].normalized = true;
         for (std::size_t i = 0; i < n; ++i)
-            for (int k = 0; k < 4; ++k) colours[i * 4 + k] = std::min(std::max(part.vertices[i].colour[k], 0.0f), 1.0f);
-        out.colour = addAccessor(model, addView(model, colours.data(), colours.size() * 4, kArrayBuffer), 0, n,
-                                 TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_VEC4);
+            for (int k = 0; k < 4; ++k)
+                colours[i * 4 + k] = static_cast<unsigned char>(
+                    255.0f * std::min(std::max(part.vertices[i].colour[k], 0.0f), 1.0f) + 0.5f);
     }
     return out;
 }
@@ -102,9 +108,12 @@ int addMesh(tinygltf::Model& model, std::vector<int>& materials, const ExportSce
     for (const MeshGroup& group : part.groups) anyColours |= scene.surfaces[group.surface].ColourIsDiffuse();
     const PartAccessors vertices = addVertices(model, part, scene.millimetresPerUnit * 0.001f, anyColours);
 
-    std::vector<std::uint32_t> indices;
-    for (const MeshGroup& group : part.groups) indices.insert(indices.end(), group.indices.begin(), group.indices.end());
-    const int indexView = addView(model, indices.data(), indices.size() * 4, kElementArrayBuffer);
+    std::size_t indexCount = 0;
+    for (const MeshGroup& group : part.groups) indexCount += group.indices.size();
+    int indexView;
+    float* indexBytes = newView(model, indexCount * 4, kElementArrayBuffer, indexView);
+    std::uint32_t* indices = reinterpret_cast<std::uint32_t*>(indexBytes);
+    for (const MeshGroup& group : part.groups) indices = std::copy(group.indices.begin(), group.indices.end(), indices);
 
     tinygltf::Mesh mesh;
     mesh.name = name;
@@ -138,6 +147,11 @@ tinygltf::Model BuildGltfModel(const ExportScene& scene) {
     model.asset.version = "2.0";
     model.asset.generator = "logo3d-export";
     model.buffers.emplace_back();
+    // All of the buffer at once, so that filling it never moves it.
+    std::size_t bytes = 0;
+    for (const MeshPart* part : {&scene.solid, &scene.shadow})
+        bytes += part->vertices.size() * 28 + part->TriangleCount() * 12 + 16;
+    model.buffers[0].data.reserve(bytes);
     std::vector<int> materials;
     tinygltf::Scene root;
     root.name = "logo3d";

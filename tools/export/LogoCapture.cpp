@@ -9,11 +9,23 @@ CapturedLogo CaptureLogo(LogoString& logo, StrokeFontCharacterSet& font, int fra
     if (frame < 0) logo.Draw();
     else logo.DrawFrame(static_cast<unsigned>(frame));
     CapturedLogo out;
+    out.drawing = capture::TakeDrawing();
+    const std::vector<capture::Triangle>& triangles = out.drawing.triangles;
     const unsigned shadowList = logo.shadowList > 0 ? static_cast<unsigned>(logo.shadowList) : 0u;
-    for (const capture::Triangle& t : capture::Triangles())
-        (shadowList != 0 && t.list == shadowList ? out.shadow : out.solid).push_back(t);
+    for (std::size_t i = 0; i < triangles.size(); ++i)
+        (shadowList != 0 && triangles[i].list == shadowList ? out.shadow : out.solid)
+            .push_back(static_cast<std::uint32_t>(i));
     out.surfaces = capture::Surfaces();
     out.problems = capture::Problems();
-    capture::ClearTriangles();
+    return out;
+}
+
+std::vector<std::array<capture::Vertex, 3>> CapturedLogo::Corners(const std::vector<std::uint32_t>& which) const {
+    std::vector<std::array<capture::Vertex, 3>> out;
+    out.reserve(which.size());
+    for (std::uint32_t i : which) {
+        const capture::Triangle& t = drawing.triangles[i];
+        out.push_back({drawing.vertices[t.vertices[0]], drawing.vertices[t.vertices[1]], drawing.vertices[t.vertices[2]]});
+    }
     return out;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <vector>
 
 #include "capture/Capture.h"
@@ -7,13 +8,16 @@
 class LogoString;
 class StrokeFontCharacterSet;
 
-// What the viewer's drawing code draws for a logo, split into the solid
-// logo and its flat shadow.
+// What the viewer's drawing code draws for a logo, told apart into the
+// solid logo and its flat shadow (indexes into triangles).
 struct CapturedLogo {
-    std::vector<capture::Triangle> solid;
-    std::vector<capture::Triangle> shadow;  // empty when the shadow is off
+    capture::Drawing drawing;
+    std::vector<std::uint32_t> solid;
+    std::vector<std::uint32_t> shadow;  // empty when the shadow is off
     std::vector<capture::Surface> surfaces;
     capture::ProblemCounts problems;
+    // The picked triangles, each with its own three corners.
+    std::vector<std::array<capture::Vertex, 3>> Corners(const std::vector<std::uint32_t>& which) const;
 };
 
 // Runs the viewer's own drawing (Prepare, then Draw, or DrawFrame of frame

@@ -52,12 +52,14 @@ MeshVertex meshVertex(const capture::Vertex& v) {
     return out;
 }
 
-bool finite(const capture::Triangle& t) {
-    for (const capture::Vertex& v : t.vertices)
-        for (float c : v.position)
+bool finite(const capture::Vertex* const corners[3]) {
+    for (int i = 0; i < 3; ++i)
+        for (float c : corners[i]->position)
             if (!std::isfinite(c)) return false;
     return true;
 }
+
+constexpr std::uint32_t kUnused = 0xffffffffu;
 
 }  // namespace
 
@@ -92,35 +94,48 @@ CleanUpReport& CleanUpReport::operator+=(const CleanUpReport& o) {
     return *this;
 }
 
-MeshPart BuildMeshPart(const std::vector<capture::Triangle>& triangles, bool weld, CleanUpReport& report,
-                       const SourceName& sourceName) {
+MeshPart BuildMeshPart(const capture::Drawing& drawing, const std::vector<std::uint32_t>& picked, bool weld,
+                       CleanUpReport& report, const SourceName& sourceName) {
     MeshPart part;
+    part.vertices.reserve(std::min(drawing.vertices.size(), picked.size() * 3));
     std::unordered_map<std::uint32_t, std::size_t> groupOfSurface;
     std::unordered_map<WeldKey, std::uint32_t, WeldHash> welded;
-    auto indexOf = [&](const capture::Vertex& v) {
+    std::vector<std::uint32_t> meshIndex(drawing.vertices.size(), kUnused);
+    std::uint32_t lastSurface = kUnused;
+    std::size_t lastGroup = 0;
+    auto indexOf = [&](std::uint32_t drawn) {
+        std::uint32_t& index = meshIndex[drawn];
+        if (index != kUnused) return index;
+        const capture::Vertex& v = drawing.vertices[drawn];
         if (weld) {
             auto found = welded.emplace(weldKey(v), static_cast<std::uint32_t>(part.vertices.size()));
-            if (!found.second) return found.first->second;
+            if (!found.second) return index = found.first->second;
         }
         part.vertices.push_back(meshVertex(v));
-        return static_cast<std::uint32_t>(part.vertices.size() - 1);
+        return index = static_cast<std::uint32_t>(part.vertices.size() - 1);
     };
-    for (const capture::Triangle& t : triangles) {
+    for (std::uint32_t picking : picked) {
+        const capture::Triangle& t = drawing.triangles[picking];
         ++report.drawn;
-        const float* a = t.vertices[0].position;
-        const float* b = t.vertices[1].position;
-        const float* c = t.vertices[2].position;
+        const capture::Vertex* const corners[3] = {&drawing.vertices[t.vertices[0]], &drawing.vertices[t.vertices[1]],
+                                                   &drawing.vertices[t.vertices[2]]};
+        const float* a = corners[0]->position;
+        const float* b = corners[1]->position;
+        const float* c = corners[2]->position;
         const Vec winding = cross(difference(b, a), difference(c, a));
-        const double longest = std::max({length(difference(b, a)), length(difference(c, b)), length(difference(a, c))});
+        const Vec ab = difference(b, a), bc = difference(c, b), ca = difference(a, c);
+        const double longestSquared = std::max({dot(ab, ab), dot(bc, bc), dot(ca, ca)});
         const double twiceArea = length(winding);
-        if (!finite(t) || !(longest > 0.0) || twiceArea / longest < kDegenerateHeight) {
+        // Its height over the longest side: no area when below the threshold.
+        if (!finite(corners) || !(longestSquared > 0.0) ||
+            twiceArea * twiceArea < kDegenerateHeight * kDegenerateHeight * longestSquared) {
             ++report.degenerate;
             continue;
         }
         // The face must point where its vertex normals point.
         Vec normals{0, 0, 0};
-        for (const capture::Vertex& v : t.vertices)
-            for (int i = 0; i < 3; ++i) normals[i] += v.normal[i];
+        for (const capture::Vertex* v : corners)
+            for (int i = 0; i < 3; ++i) normals[i] += v->normal[i];
         const bool turnOver = dot(winding, normals) < 0.0;
         const int order[3] = {0, turnOver ? 2 : 1, turnOver ? 1 : 2};
         std::uint32_t index[3];
@@ -135,9 +150,14 @@ MeshPart BuildMeshPart(const std::vector<capture::Triangle>& triangles, bool wel
             report.rewoundArea += 0.5 * twiceArea;
             if (sourceName) ++report.rewoundBySource[sourceName(t)];
         }
-        auto group = groupOfSurface.emplace(t.surface, part.groups.size());
-        if (group.second) part.groups.push_back(MeshGroup{t.surface, {}});
-        std::vector<std::uint32_t>& indices = part.groups[group.first->second].indices;
+        // Runs of one surface are long: look the group up only when it changes.
+        if (t.surface != lastSurface) {
+            auto group = groupOfSurface.emplace(t.surface, part.groups.size());
+            if (group.second) part.groups.push_back(MeshGroup{t.surface, {}});
+            lastSurface = t.surface;
+            lastGroup = group.first->second;
+        }
+        std::vector<std::uint32_t>& indices = part.groups[lastGroup].indices;
         indices.insert(indices.end(), index, index + 3);
     }
     return part;

@@ -53,6 +53,9 @@ constexpr double kDegenerateHeight = 1e-4;
 
 using SourceName = std::function<std::string(const capture::Triangle&)>;
 
-// sourceName, when given, names where a turned-over triangle came from.
-MeshPart BuildMeshPart(const std::vector<capture::Triangle>& triangles, bool weld, CleanUpReport& report,
-                       const SourceName& sourceName = nullptr);
+// The mesh of the picked triangles. sourceName, when given, names where a
+// turned-over triangle came from.
+// Vertices stay shared as the drawing shares them; weld also merges those
+// that agree in position, normal and colour.
+MeshPart BuildMeshPart(const capture::Drawing& drawing, const std::vector<std::uint32_t>& picked, bool weld,
+                       CleanUpReport& report, const SourceName& sourceName = nullptr);

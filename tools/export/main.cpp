@@ -89,10 +89,10 @@ int main(int argc, char** argv) {
     scene.surfaces = captured.surfaces;
     scene.surfaceNames = SurfaceNames(captured.surfaces, logoString);
     CleanUpReport report;
-    scene.solid = BuildMeshPart(captured.solid, options.weld, report, sourceName);
+    scene.solid = BuildMeshPart(captured.drawing, captured.solid, options.weld, report, sourceName);
     // STL holds the solid alone.
     scene.withShadow = options.shadow && options.format != ExportFormat::kStl;
-    if (scene.withShadow) scene.shadow = BuildMeshPart(captured.shadow, options.weld, report, sourceName);
+    if (scene.withShadow) scene.shadow = BuildMeshPart(captured.drawing, captured.shadow, options.weld, report, sourceName);
     if (scene.solid.TriangleCount() == 0) {
         std::cerr << "nothing to export: the logo of " << options.stringFile << " draws no triangles" << std::endl;
         return 1;
