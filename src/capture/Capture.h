@@ -71,11 +71,23 @@ struct ProblemCounts {
     long Total() const;            // every count and everything still open
 };
 
+// A display list called from outside any list, and the model-view matrix
+// (column-major) it was called under.
+struct ListCall {
+    std::uint32_t list;
+    float modelview[16];
+};
+const std::vector<ListCall>& ListCalls();
+
+// While off, glCallList from outside any list only records its ListCall and
+// draws nothing: where the drawing code puts its lists, at no cost.
+void DrawCalledLists(bool on);
+
 // Forgets everything: lists, matrices, current attributes, triangles,
 // counts. New list names continue after the old ones.
 void Reset();
-// Forgets what has been drawn so far (triangles and their vertices) and
-// keeps everything else.
+// Forgets what has been drawn so far (triangles, their vertices, the list
+// calls) and keeps everything else.
 void ClearTriangles();
 
 // What has been drawn: the triangles and the vertices they refer to.

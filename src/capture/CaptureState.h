@@ -143,6 +143,8 @@ struct State {
     std::vector<PendingVertex> pending;
 
     std::vector<GLuint> calling;  // lists being replayed, outermost first
+    std::vector<ListCall> listCalls;
+    bool drawCalledLists = true;
     std::vector<Vertex> vertices;
     std::vector<Triangle> triangles;
     ProblemCounts problems;

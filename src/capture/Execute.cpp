@@ -231,6 +231,10 @@ void CallList(GLuint name) {
     // Room for twice as many costs only address space until it is used, and
     // lets a second list of the same size follow (the logo after its shadow).
     if (s.calling.empty()) {
+        ListCall call{name, {}};
+        std::copy(s.stacks[0].back().m, s.stacks[0].back().m + 16, call.modelview);
+        s.listCalls.push_back(call);
+        if (!s.drawCalledLists) return;
         const Size expected = DrawnBy(name);
         if (expected.triangles < kMaxReserved && s.triangles.capacity() - s.triangles.size() < expected.triangles)
             s.triangles.reserve(s.triangles.size() + 2 * expected.triangles);

@@ -33,7 +33,12 @@ void Reset() {
 void ClearTriangles() {
     TheState().triangles.clear();
     TheState().vertices.clear();
+    TheState().listCalls.clear();
 }
+
+const std::vector<ListCall>& ListCalls() { return TheState().listCalls; }
+
+void DrawCalledLists(bool on) { TheState().drawCalledLists = on; }
 
 const std::vector<Vertex>& Vertices() { return TheState().vertices; }
 

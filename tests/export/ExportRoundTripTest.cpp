@@ -238,7 +238,7 @@ TEST(Export, FailsLikeTheViewerOnAMissingFileAndRefusesAnUnknownFormat) {
 
     const ExportRun unknown = runExport(roundTripScenes()[0], dir + "/logo.png");
     EXPECT_NE(unknown.status, 0);
-    EXPECT_NE(unknown.err.find(".glb, .gltf, .obj or .stl"), std::string::npos) << unknown.err;
+    EXPECT_NE(unknown.err.find(".glb, .gltf, .obj, .stl or .html"), std::string::npos) << unknown.err;
 }
 
 }  // namespace

@@ -15,6 +15,7 @@ bool FormatOfName(const std::string& name, ExportFormat& format) {
     else if (extension == "gltf") format = ExportFormat::kGltf;
     else if (extension == "obj") format = ExportFormat::kObj;
     else if (extension == "stl") format = ExportFormat::kStl;
+    else if (extension == "html" || extension == "htm") format = ExportFormat::kHtml;
     else return false;
     return true;
 }
@@ -22,13 +23,14 @@ bool FormatOfName(const std::string& name, ExportFormat& format) {
 ExportOptions ParseExportOptions(int argc, char** argv) {
     ExportOptions options;
     CLI::App app{"Writes a logo3d logo, as the viewer draws it, to a mesh file: glTF 2.0 (.glb, .gltf), "
-                 "Wavefront OBJ (.obj with .mtl) or binary STL (.stl)."};
+                 "Wavefront OBJ (.obj with .mtl) or binary STL (.stl); or to one self-contained web page (.html)."};
     const CLI::Validator knownFormat(
         [](std::string& name) {
             ExportFormat format;
-            return FormatOfName(name, format) ? std::string() : "the name must end in .glb, .gltf, .obj or .stl";
+            return FormatOfName(name, format) ? std::string()
+                                              : "the name must end in .glb, .gltf, .obj, .stl or .html";
         },
-        "FILE.glb|.gltf|.obj|.stl");
+        "FILE.glb|.gltf|.obj|.stl|.html");
     app.add_option("-o,--output", options.output, "file to write; its extension chooses the format")
         ->required()
         ->check(knownFormat);
@@ -43,6 +45,10 @@ ExportOptions ParseExportOptions(int argc, char** argv) {
                    "still logo")
         ->check(CLI::NonNegativeNumber);
     app.add_flag("--shadow", options.shadow, "add the logo's flat shadow as a node of its own (not in STL)");
+    app.add_option("--seconds", options.loopSeconds,
+                   "glTF and web page: seconds of one loop of the whole-logo motion")
+        ->capture_default_str()
+        ->check(CLI::PositiveNumber);
     app.add_flag("--weld", options.weld, "merge vertices that share position, normal and colour");
     app.add_flag("--embed", options.embedBuffer, ".gltf: embed the buffer instead of writing a .bin beside it");
     app.add_flag("--report", options.report, "print where triangles wound against their normals came from");

@@ -140,6 +140,82 @@ int addMesh(tinygltf::Model& model, std::vector<int>& materials, const ExportSce
     return static_cast<int>(model.nodes.size() - 1);
 }
 
+// A rotation matrix (the upper 3x3 of m) as a unit quaternion x, y, z, w.
+std::array<double, 4> quaternionOf(const std::array<float, 16>& m) {
+    auto r = [&m](int row, int column) { return double(m[static_cast<std::size_t>(column * 4 + row)]); };
+    const double trace = r(0, 0) + r(1, 1) + r(2, 2);
+    std::array<double, 4> q;
+    if (trace > 0.0) {
+        const double s = 0.5 / std::sqrt(trace + 1.0);
+        q = {(r(2, 1) - r(1, 2)) * s, (r(0, 2) - r(2, 0)) * s, (r(1, 0) - r(0, 1)) * s, 0.25 / s};
+    } else if (r(0, 0) > r(1, 1) && r(0, 0) > r(2, 2)) {
+        const double s = 2.0 * std::sqrt(1.0 + r(0, 0) - r(1, 1) - r(2, 2));
+        q = {0.25 * s, (r(0, 1) + r(1, 0)) / s, (r(0, 2) + r(2, 0)) / s, (r(2, 1) - r(1, 2)) / s};
+    } else if (r(1, 1) > r(2, 2)) {
+        const double s = 2.0 * std::sqrt(1.0 + r(1, 1) - r(0, 0) - r(2, 2));
+        q = {(r(0, 1) + r(1, 0)) / s, 0.25 * s, (r(1, 2) + r(2, 1)) / s, (r(0, 2) - r(2, 0)) / s};
+    } else {
+        const double s = 2.0 * std::sqrt(1.0 + r(2, 2) - r(0, 0) - r(1, 1));
+        q = {(r(0, 2) + r(2, 0)) / s, (r(1, 2) + r(2, 1)) / s, 0.25 * s, (r(1, 0) - r(0, 1)) / s};
+    }
+    const double length = std::sqrt(q[0] * q[0] + q[1] * q[1] + q[2] * q[2] + q[3] * q[3]);
+    for (double& c : q) c /= length;
+    return q;
+}
+
+bool moves(const std::vector<std::array<float, 16>>& motion) {
+    for (const std::array<float, 16>& m : motion)
+        if (m != motion.front()) return true;
+    return false;
+}
+
+// The whole-logo motion as translation and rotation channels of the node,
+// one linear key per animation frame.
+void addAnimation(tinygltf::Model& model, const ExportScene& scene, int node) {
+    const std::size_t n = scene.motion.size();
+    if (n < 2 || !moves(scene.motion)) return;
+    const float metres = scene.millimetresPerUnit * 0.001f;
+    int view;
+    float* times = newView(model, n * 4, 0, view);
+    const int input = addAccessor(model, view, 0, n, TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_SCALAR);
+    for (std::size_t k = 0; k < n; ++k) times[k] = scene.loopSeconds * static_cast<float>(k) / static_cast<float>(n);
+    model.accessors[static_cast<std::size_t>(input)].minValues = {0.0};
+    model.accessors[static_cast<std::size_t>(input)].maxValues = {double(times[n - 1])};
+
+    float* shift = newView(model, n * 12, 0, view);
+    const int translation = addAccessor(model, view, 0, n, TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_VEC3);
+    for (std::size_t k = 0; k < n; ++k)
+        for (int i = 0; i < 3; ++i) shift[k * 3 + static_cast<std::size_t>(i)] = scene.motion[k][12 + static_cast<std::size_t>(i)] * metres;
+
+    float* turn = newView(model, n * 16, 0, view);
+    const int rotation = addAccessor(model, view, 0, n, TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_VEC4);
+    std::array<double, 4> previous{0, 0, 0, 1};
+    for (std::size_t k = 0; k < n; ++k) {
+        std::array<double, 4> q = quaternionOf(scene.motion[k]);
+        // Of q and -q, the one nearer the last key, so that each step turns the short way.
+        if (q[0] * previous[0] + q[1] * previous[1] + q[2] * previous[2] + q[3] * previous[3] < 0.0)
+            for (double& c : q) c = -c;
+        for (int i = 0; i < 4; ++i) turn[k * 4 + static_cast<std::size_t>(i)] = static_cast<float>(q[static_cast<std::size_t>(i)]);
+        previous = q;
+    }
+
+    tinygltf::Animation animation;
+    animation.name = "whole-logo motion";
+    for (const auto& output : {std::make_pair(translation, "translation"), std::make_pair(rotation, "rotation")}) {
+        tinygltf::AnimationSampler sampler;
+        sampler.input = input;
+        sampler.output = output.first;
+        sampler.interpolation = "LINEAR";
+        animation.samplers.push_back(sampler);
+        tinygltf::AnimationChannel channel;
+        channel.sampler = static_cast<int>(animation.samplers.size() - 1);
+        channel.target_node = node;
+        channel.target_path = output.second;
+        animation.channels.push_back(channel);
+    }
+    model.animations.push_back(animation);
+}
+
 }  // namespace
 
 tinygltf::Model BuildGltfModel(const ExportScene& scene) {
@@ -151,11 +227,15 @@ tinygltf::Model BuildGltfModel(const ExportScene& scene) {
     std::size_t bytes = 0;
     for (const MeshPart* part : {&scene.solid, &scene.shadow})
         bytes += part->vertices.size() * 28 + part->TriangleCount() * 12 + 16;
+    bytes += scene.motion.size() * 32 + 16;
     model.buffers[0].data.reserve(bytes);
     std::vector<int> materials;
     tinygltf::Scene root;
     root.name = "logo3d";
-    if (scene.solid.TriangleCount() > 0) root.nodes.push_back(addMesh(model, materials, scene, scene.solid, "logo"));
+    if (scene.solid.TriangleCount() > 0) {
+        root.nodes.push_back(addMesh(model, materials, scene, scene.solid, "logo"));
+        addAnimation(model, scene, root.nodes.back());
+    }
     if (scene.withShadow && scene.shadow.TriangleCount() > 0)
         root.nodes.push_back(addMesh(model, materials, scene, scene.shadow, "shadow"));
     model.scenes.push_back(root);

@@ -4,6 +4,8 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <iostream>
 #include <sstream>
@@ -11,8 +13,10 @@
 #include "ExportOptions.h"
 #include "ExportScene.h"
 #include "GltfWriter.h"
+#include "HtmlWriter.h"
 #include "LogoCapture.h"
 #include "ObjWriter.h"
+#include "PageConfig.h"
 #include "StlWriter.h"
 #include "app/Globals.h"
 #include "app/Startup.h"
@@ -46,6 +50,7 @@ std::string sourceName(const capture::Triangle& t) {
 void printReport(const ExportOptions& options, const ExportScene& scene, const CleanUpReport& report) {
     const std::size_t written = scene.solid.TriangleCount() + (scene.withShadow ? scene.shadow.TriangleCount() : 0);
     std::printf("wrote %s\n", options.output.c_str());
+    if (scene.motion.size() > 1) std::printf("motion: %zu frames in %.3g s\n", scene.motion.size(), scene.loopSeconds);
     std::printf("triangles: %zu drawn, %zu without area dropped, %zu turned to face their normals "
                 "(%.3f%% of the area), %zu written\n",
                 report.drawn, report.degenerate, report.rewound,
@@ -59,8 +64,35 @@ void printReport(const ExportOptions& options, const ExportScene& scene, const C
             std::printf("turned over: %zu from %s\n", entry.second, entry.first.c_str());
 }
 
+// The logo's text on one line, for the page's title.
+std::string titleOf(const LogoString& logo) {
+    std::string title;
+    for (char c : logo.text) title += c == LogoString::kLineSeparator ? ' ' : c;
+    const std::size_t first = title.find_first_not_of(' '), last = title.find_last_not_of(' ');
+    return first == std::string::npos ? "logo3d" : title.substr(first, last - first + 1);
+}
+
+// The shadow's surface as it shows: its glow, and the ambient light on its
+// colour (the lamps light little of a shadow's material).
+std::array<float, 4> shadowColour(const CapturedLogo& captured) {
+    if (captured.shadow.empty()) return {0, 0, 0, 1};
+    const capture::Triangle& t = captured.drawing.triangles[captured.shadow.front()];
+    const capture::Surface& s = captured.surfaces[t.surface];
+    const float* base = s.ColourIsDiffuse() ? captured.drawing.vertices[t.vertices[0]].colour : s.diffuse;
+    const Color& ambient = environment.lightModel.ambient;
+    const float light[3] = {ambient.red, ambient.green, ambient.blue};
+    std::array<float, 4> out;
+    for (int i = 0; i < 3; ++i) out[static_cast<std::size_t>(i)] = std::min(1.0f, s.emission[i] + light[i] * base[i]);
+    out[3] = base[3];
+    return out;
+}
+
 WriteResult write(const ExportOptions& options, const ExportScene& scene) {
     switch (options.format) {
+        case ExportFormat::kHtml:
+            return WriteHtml(scene, PageConfigJson(environment, scene, titleOf(logoString), viewState.width,
+                                                   viewState.height),
+                             titleOf(logoString), options.output);
         case ExportFormat::kGlb: return WriteGltf(scene, options.output, true, false);
         case ExportFormat::kGltf: return WriteGltf(scene, options.output, false, options.embedBuffer);
         case ExportFormat::kObj: return WriteObj(scene, options.output);
@@ -90,8 +122,18 @@ int main(int argc, char** argv) {
     scene.surfaceNames = SurfaceNames(captured.surfaces, logoString);
     CleanUpReport report;
     scene.solid = BuildMeshPart(captured.drawing, captured.solid, options.weld, report, sourceName);
-    // STL holds the solid alone.
-    scene.withShadow = options.shadow && options.format != ExportFormat::kStl;
+    // STL holds the solid alone; a page draws the shadow itself.
+    scene.withShadow = options.shadow && options.format != ExportFormat::kStl && options.format != ExportFormat::kHtml;
+    const bool gltf = options.format == ExportFormat::kGlb || options.format == ExportFormat::kGltf ||
+                      options.format == ExportFormat::kHtml;
+    // A frame of its own has no motion; the still logo carries it as an animation.
+    if (gltf && options.frame < 0) scene.motion = LogoMotion(logoString);
+    scene.loopSeconds = options.loopSeconds;
+    if (options.format == ExportFormat::kHtml && options.shadow && !captured.shadow.empty()) {
+        scene.pageShadow.on = true;
+        std::copy(captured.shadowMatrix, captured.shadowMatrix + 16, scene.pageShadow.matrix.begin());
+        scene.pageShadow.colour = shadowColour(captured);
+    }
     if (scene.withShadow) scene.shadow = BuildMeshPart(captured.drawing, captured.shadow, options.weld, report, sourceName);
     if (scene.solid.TriangleCount() == 0) {
         std::cerr << "nothing to export: the logo of " << options.stringFile << " draws no triangles" << std::endl;
