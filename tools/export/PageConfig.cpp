@@ -51,24 +51,29 @@ json lightOf(const Light& light, const EyeSpace& eye) {
     return out;
 }
 
-json fogOf(const Fog& fog, float metres, float logoDistance) {
+// The viewer fogs by the depth in its eye space, where the logo stands
+// (far - near) / 2 deep; the page's camera stands (near + far) / 2 from it.
+// Linear fog moves by the difference; three.js has no plain exponential fog,
+// so both exponential kinds become the squared one that fogs the logo's
+// depth as much.
+json fogOf(const Fog& fog, const Projection& projection, float metres, float pageDistance) {
+    const float viewerDistance = 0.5f * (projection.far - projection.near);
+    const float shift = pageDistance - viewerDistance;
     json out;
     out["colour"] = rgb(fog.color);
     switch (fog.mode) {
         case 1:
             out["kind"] = "linear";
-            out["near"] = fog.start * metres;
-            out["far"] = fog.end * metres;
+            out["near"] = (fog.start + shift) * metres;
+            out["far"] = (fog.end + shift) * metres;
             return out;
         case 2:
-            // three.js has no plain exponential fog: the squared one that
-            // fogs the logo's distance as much.
             out["kind"] = "exp2";
-            out["density"] = std::sqrt(std::max(fog.density * logoDistance, 0.0f)) / logoDistance / metres;
+            out["density"] = std::sqrt(std::max(fog.density * viewerDistance, 0.0f)) / pageDistance / metres;
             return out;
         case 3:
             out["kind"] = "exp2";
-            out["density"] = fog.density / metres;
+            out["density"] = fog.density * viewerDistance / pageDistance / metres;
             return out;
         default: return nullptr;
     }
@@ -81,7 +86,17 @@ std::string PageConfigJson(const Environment& environment, const ExportScene& sc
     const float metres = scene.millimetresPerUnit * 0.001f;
     const Projection& projection = environment.projection;
     const EyeSpace eye{float(windowWidth), float(windowHeight), projection.near, metres};
-    const float logoDistance = 0.5f * (projection.near + projection.far);
+    // The camera stands where the viewer's eye is, (near + far) / 2 from the
+    // logo; an orthographic view with that at or behind the eye keeps its
+    // depth range about the logo from a little in front of it instead.
+    float logoDistance = 0.5f * (projection.near + projection.far);
+    float near = projection.near, far = projection.far;
+    if (!(logoDistance > 0.0f)) {
+        const float moved = 0.5f * std::max(far - near, 1.0f);
+        near += moved - logoDistance;
+        far += moved - logoDistance;
+        logoDistance = moved;
+    }
 
     json page;
     page["title"] = title;
@@ -95,16 +110,21 @@ std::string PageConfigJson(const Environment& environment, const ExportScene& sc
     }
     page["ambient"] = rgb(ambient);
     page["lights"] = lights;
-    page["fog"] = logoDistance > 0.0f ? fogOf(environment.fog, metres, logoDistance) : json(nullptr);
+    page["fog"] = fogOf(environment.fog, projection, metres, logoDistance);
 
     const bool perspective = projection.type == 1 && projection.near > 0.0f && projection.far > projection.near;
+    if (perspective) {
+        near = projection.near;
+        far = projection.far;
+        logoDistance = 0.5f * (near + far);
+    }
     page["camera"] = {
         {"kind", perspective ? "perspective" : "orthographic"},
         {"viewWidth", windowWidth * metres},
         {"viewHeight", windowHeight * metres},
         {"distance", logoDistance * metres},
-        {"near", projection.near * metres},
-        {"far", projection.far * metres},
+        {"near", near * metres},
+        {"far", far * metres},
     };
     if (scene.pageShadow.on) {
         // In metres: the translation scales with the unit, the row that makes w shrinks with it.
