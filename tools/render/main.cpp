@@ -5,7 +5,6 @@
 #include <GL/glut.h>
 
 #include <algorithm>
-#include <fstream>
 #include <iostream>
 #include <sstream>
 #include <vector>
@@ -16,6 +15,7 @@
 #include "app/AccumDisplay.h"
 #include "app/Display.h"
 #include "app/Globals.h"
+#include "app/GuardedMain.h"
 #include "app/Interaction.h"
 #include "app/Startup.h"
 #include "text/FontWithHeader.h"
@@ -24,11 +24,9 @@ namespace {
 
 bool loadFont(const RenderOptions& options) {
     if (options.fontHeader.empty()) return LoadFont(viewState.fontFile, font, std::cerr);
-    std::ifstream in(viewState.fontFile);
-    if (!in) {
-        std::cerr << "cannot open font file : " << viewState.fontFile << std::endl;
-        return false;
-    }
+    std::string text;
+    if (!ReadDataFileOrReport(viewState.fontFile, "font", text, std::cerr)) return false;
+    std::istringstream in(text);
     std::istringstream replaced(FontWithHeader(in, options.fontHeader));
     font.Load(replaced);
     return true;
@@ -56,7 +54,7 @@ std::vector<unsigned char> readBackBuffer(int width, int height) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int run(int argc, char** argv) {
     RenderOptions options = ParseRenderOptions(argc, argv);
     if (!options.ready) return options.exitCode;
     viewState = options.view;
@@ -81,4 +79,8 @@ int main(int argc, char** argv) {
     }
     std::cout << options.output << std::endl;
     return 0;
+}
+
+int main(int argc, char** argv) {
+    return RunGuarded("logo3d-render", [&] { return run(argc, argv); });
 }
