@@ -3,21 +3,15 @@
 #include <GL/glut.h>
 
 #include <cstdio>
-#include <fstream>
+#include <sstream>
 
 #include "app/Display.h"
 #include "app/Globals.h"
+#include "scene/DataFile.h"
 
 namespace {
 
 const char* const kWindowTitle = "3D Logo -Tavrin 1997-";
-
-bool openOrReport(std::ifstream& in, const std::string& file, const char* what, std::ostream& errors) {
-    in.open(file);
-    if (in) return true;
-    errors << "cannot open " << what << " file : " << file << std::endl;
-    return false;
-}
 
 // GLUT gets only the program name, so none of its own options can change
 // how ours are read.
@@ -31,24 +25,43 @@ void initToolkit(const char* programName) {
 
 }  // namespace
 
+bool ReadDataFileOrReport(const std::string& file, const char* what, std::string& text, std::ostream& errors) {
+    DataFile data = ReadDataFile(file);
+    switch (data.status) {
+    case DataFile::Status::Read:
+        text = std::move(data.text);
+        return true;
+    case DataFile::Status::CannotOpen:
+        errors << "cannot open " << what << " file : " << file << std::endl;
+        return false;
+    case DataFile::Status::CannotRead:
+        break;
+    }
+    errors << "cannot read " << what << " file : " << file << " (" << data.reason << ")" << std::endl;
+    return false;
+}
+
 bool LoadFont(const std::string& file, StrokeFontCharacterSet& target, std::ostream& errors) {
-    std::ifstream in;
-    if (!openOrReport(in, file, "font", errors)) return false;
+    std::string text;
+    if (!ReadDataFileOrReport(file, "font", text, errors)) return false;
+    std::istringstream in(text);
     target.Load(in);
     return true;
 }
 
 bool LoadEnvironment(const std::string& file, Environment& target, std::ostream& errors) {
-    std::ifstream in;
-    if (!openOrReport(in, file, "environment", errors)) return false;
+    std::string text;
+    if (!ReadDataFileOrReport(file, "environment", text, errors)) return false;
+    std::istringstream in(text);
     if (target.Read(in) == 0) return true;
     errors << "error occurs while loading environment file : " << file << std::endl;
     return false;
 }
 
 bool LoadLogoString(const std::string& file, LogoString& target, std::ostream& errors) {
-    std::ifstream in;
-    if (!openOrReport(in, file, "string", errors)) return false;
+    std::string text;
+    if (!ReadDataFileOrReport(file, "string", text, errors)) return false;
+    std::istringstream in(text);
     if (target.Read(in) != 0) {
         errors << "error occurs while loading string file : " << file << std::endl;
         return false;

@@ -9,6 +9,11 @@ struct Environment;
 class LogoString;
 class StrokeFontCharacterSet;
 
+// Reads a data file whole (what names it in messages: "font", "environment",
+// "string"). When it cannot be opened or read, writes one line naming the
+// file, and why where that is known, and returns false.
+bool ReadDataFileOrReport(const std::string& file, const char* what, std::string& text, std::ostream& errors);
+
 // Each loader opens its file, reads it into target and closes it again. On
 // failure it writes one line naming the file to errors and returns false.
 // The font's own error count is not examined: the viewer runs with what was

@@ -4,12 +4,15 @@
 
 #include "app/CommandLine.h"
 #include "app/Globals.h"
+#include "app/GuardedMain.h"
 #include "app/Startup.h"
 
 int main(int argc, char** argv) {
-    for (const std::string& note : ScanCommandLine(argc, argv, viewState)) std::cerr << note << std::endl;
-    if (!LoadDataFiles(viewState, std::cerr)) return 1;
-    OpenViewerWindow(argc > 0 ? argv[0] : nullptr);
-    glutMainLoop();
-    return 0;
+    return RunGuarded("logo3d", [&] {
+        for (const std::string& note : ScanCommandLine(argc, argv, viewState)) std::cerr << note << std::endl;
+        if (!LoadDataFiles(viewState, std::cerr)) return 1;
+        OpenViewerWindow(argc > 0 ? argv[0] : nullptr);
+        glutMainLoop();
+        return 0;
+    });
 }

@@ -176,6 +176,9 @@ void CircleStroke::Draw() {
     const float arcLength = radius * std::fabs(sweep);
     float startTrim = StartTrim(r, arcLength);
     float endTrim = EndTrim(r, arcLength);
+    // Trims that use up the whole arc leave no body, wherever the rounded
+    // body ends happen to fall.
+    const bool trimmedAway = arcLength <= startTrim + endTrim;
     if (arcLength < startTrim + endTrim) {
         // The trims overlap: each gives up half of the excess, so that the body
         // ends meet on the arc instead of passing each other.
@@ -184,7 +187,7 @@ void CircleStroke::Draw() {
         endTrim -= excess * 0.5f;
     }
     const float bodySweep = FitBody(startTrim, endTrim);
-    if (ArcHasBody(bodyStart, bodyEnd, bodySweep)) SweepArc(bodySweep, owner->FacetLength());
+    if (!trimmedAway && ArcHasBody(bodyStart, bodyEnd, bodySweep)) SweepArc(bodySweep, owner->FacetLength());
     DrawCap(startCap, bodyStart, -bodyStartDirection, bodyStartDirection);
     DrawCap(endCap, bodyEnd, bodyEndDirection, bodyEndDirection);
     DrawJoint();

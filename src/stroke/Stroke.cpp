@@ -74,6 +74,7 @@ JointTrim TrimAtJoint(float theta, char neighbourKind, float r) {
 
 int ReadCoordinate(std::istream& in, float& value) {
     const int errors = readValue(in, value);
+    if (std::isnan(value)) value = 0.0f;
     if (value > kMaxCoordinate) value = kMaxCoordinate;
     if (value < -kMaxCoordinate) value = -kMaxCoordinate;
     return errors;

@@ -173,7 +173,7 @@ int StrokeCharacter::Read(std::istream& in) {
         } else if (isMarker(letter) && (previous == ' ' || previous == 'd' || isMarker(previous))) {
             if (IsNearZero(Length(current)) || previous == 'd') {
                 float x = 0.0f, y = 0.0f;
-                errors += readValue(in, x) + readValue(in, y);
+                errors += ReadCoordinate(in, x) + ReadCoordinate(in, y);
                 current = Vector3(x, y, 0.0f);
             } else {
                 // A marker, a point and a second marker: a dot, whose end cap

@@ -1,9 +1,6 @@
 // The default logo in data/ as a user sees it: centred, in its colours, with
 // its shadow; and what the mouse and the accumulation modes do to it.
 
-#include <unistd.h>
-
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -25,19 +22,16 @@ std::string fileText(const std::string& path) {
 class DataCopy {
 public:
     explicit DataCopy(const std::string& stringFile) {
-        char pattern[] = "/tmp/logo3d-e2e-XXXXXX";
-        directory = mkdtemp(pattern);
         for (const char* name : {"font.src", "env.src"}) write(name, fileText(kData + "/" + name));
         write("string.src", stringFile);
     }
-    ~DataCopy() { std::system(("rm -rf '" + directory + "'").c_str()); }
-    const std::string& Path() const { return directory; }
+    const std::string& Path() const { return directory.Path(); }
 
 private:
     void write(const std::string& name, const std::string& text) const {
-        std::ofstream(directory + "/" + name) << text;
+        std::ofstream(Path() + "/" + name) << text;
     }
-    std::string directory;
+    TemporaryDirectory directory;
 };
 
 // The default string file with its shadow switched off.
@@ -87,19 +81,12 @@ int differingPixels(const Image& a, const Image& b) {
     return count;
 }
 
-// Waits for a full first frame: some logo on the background.
-Image settledPicture(const ViewerWindow& window, const Rgb& background) {
-    return window.CaptureWhen([&](const Image& shot) {
-        return shot.width > 0 && notBackground(shot, background).count > 1000;
-    });
-}
-
 TEST_F(ViewerTest, DefaultLogoIsCentredInItsColoursWithItsShadow) {
     const Rgb background = clearColour();
     DataCopy plain(withoutShadow());
     std::optional<ViewerWindow> window = StartAndFindWindow({}, plain.Path());
     ASSERT_TRUE(window);
-    const Image withoutShadowPicture = settledPicture(*window, background);
+    const Image withoutShadowPicture = window->CaptureDrawnFrame(background);
     const Box logo = notBackground(withoutShadowPicture, background);
     ASSERT_GT(logo.count, 1000);
     EXPECT_NEAR((logo.left + logo.right) / 2.0, 200, 20);
@@ -115,10 +102,10 @@ TEST_F(ViewerTest, DefaultLogoIsCentredInItsColoursWithItsShadow) {
     EXPECT_GT(blue, 2000);
 
     viewer->Kill();
-    display = std::make_unique<VirtualDisplay>();
+    display = NewDisplay();
     std::optional<ViewerWindow> shadowed = StartAndFindWindow({}, kData);
     ASSERT_TRUE(shadowed);
-    const Image withShadow = settledPicture(*shadowed, background);
+    const Image withShadow = shadowed->CaptureDrawnFrame(background);
     // The shadow falls below and to the right of the logo, outside it.
     int shadowPixels = 0;
     for (int y = 0; y < withShadow.height; ++y)
@@ -144,7 +131,7 @@ TEST_F(ViewerTest, LeftDragTurnsTheLogoAndDraggingBackRestoresIt) {
     const Rgb background = clearColour();
     std::optional<ViewerWindow> window = StartAndFindWindow({}, kData);
     ASSERT_TRUE(window);
-    const Image original = settledPicture(*window, background);
+    const Image original = window->CaptureDrawnFrame(background);
     // 100 pixels of a 400-pixel window: a quarter turn about y.
     window->Drag(1, 150, 200, 250, 200);
     const Image turned = window->CaptureWhen([&](const Image& shot) { return differingPixels(shot, original) > 2000; });
@@ -158,7 +145,7 @@ TEST_F(ViewerTest, AntialiasingSoftensEdgesAndKeepsTheBackground) {
     const Rgb background = clearColour();
     std::optional<ViewerWindow> window = StartAndFindWindow({}, kData, true);
     ASSERT_TRUE(window);
-    const Image sharp = settledPicture(*window, background);
+    const Image sharp = window->CaptureDrawnFrame(background);
     window->Type('a');
     const Image smooth = window->CaptureWhen([&](const Image& shot) { return differingPixels(shot, sharp) > 200; });
     const int changed = differingPixels(smooth, sharp);
@@ -178,7 +165,7 @@ TEST_F(ViewerTest, TrailModeLeavesAFadingTrail) {
     const Rgb background = clearColour();
     std::optional<ViewerWindow> window = StartAndFindWindow({}, kData, true);
     ASSERT_TRUE(window);
-    const Image still = settledPicture(*window, background);
+    const Image still = window->CaptureDrawnFrame(background);
     window->Type('m');
     const Image trail = window->CaptureWhen([&](const Image& shot) { return differingPixels(shot, still) > 500; });
     EXPECT_GT(differingPixels(trail, still), 500);

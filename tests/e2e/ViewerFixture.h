@@ -20,8 +20,10 @@ inline std::string TestData() { return LOGO3D_TEST_DATA "/e2e"; }
 // the test ends, whatever happened.
 class ViewerTest : public ::testing::Test {
 protected:
+    static std::unique_ptr<VirtualDisplay> NewDisplay() { return std::make_unique<VirtualDisplay>(1024, 768, true); }
+
     void SetUp() override {
-        display = std::make_unique<VirtualDisplay>();
+        display = NewDisplay();
         ASSERT_TRUE(display->Started()) << "Xvfb did not start";
     }
 

@@ -103,11 +103,76 @@ int channel(unsigned long pixel, unsigned long mask) {
     return static_cast<int>((value * 255 + largest / 2) / largest);
 }
 
+double shareOf(const Image& image, const Rgb& colour) {
+    if (image.pixels.empty()) return 0.0;
+    std::size_t count = 0;
+    for (const Rgb& pixel : image.pixels) count += Near(pixel, colour, 3) ? 1 : 0;
+    return static_cast<double>(count) / static_cast<double>(image.pixels.size());
+}
+
+bool samePicture(const Image& a, const Image& b) {
+    if (a.width != b.width || a.height != b.height || a.pixels.empty()) return false;
+    for (std::size_t i = 0; i < a.pixels.size(); ++i)
+        if (!Near(a.pixels[i], b.pixels[i], 0)) return false;
+    return true;
+}
+
+// Serves the requests a window manager would on a display that places
+// windows: moving a window onto the screen after it was mapped would show
+// undrawn content until the viewer redraws, so it is mapped in place.
+void serveWindowRequests(Display* display) {
+    while (XPending(display) > 0) {
+        XEvent event;
+        XNextEvent(display, &event);
+        if (event.type == MapRequest) {
+            XMoveWindow(display, event.xmaprequest.window, 0, 0);
+            XMapWindow(display, event.xmaprequest.window);
+        } else if (event.type == ConfigureRequest) {
+            const XConfigureRequestEvent& request = event.xconfigurerequest;
+            XWindowChanges changes{};
+            changes.width = request.width;
+            changes.height = request.height;
+            changes.border_width = request.border_width;
+            XConfigureWindow(display, request.window, request.value_mask & (CWWidth | CWHeight | CWBorderWidth),
+                             &changes);
+        }
+    }
+    XFlush(display);
+}
+
+// Waits a little while serving the window requests of the viewer.
+void serveAndPause(Display* display, int milliseconds) {
+    serveWindowRequests(display);
+    pause(milliseconds);
+    serveWindowRequests(display);
+}
+
 }  // namespace
+
+// ---- TemporaryDirectory ----
+
+TemporaryDirectory::TemporaryDirectory(const std::string& prefix) {
+    std::string pattern = (std::filesystem::temp_directory_path() / (prefix + "-XXXXXX")).string();
+    if (mkdtemp(pattern.data()) != nullptr) path = pattern;
+}
+
+TemporaryDirectory::~TemporaryDirectory() {
+    std::error_code ignored;
+    if (!path.empty()) std::filesystem::remove_all(path, ignored);
+}
+
+// Programs the tests start by a shell command (the render tool) find an empty
+// shader cache too, as on a machine that has never run them.
+const struct ColdShaderCache {
+    ColdShaderCache() {
+        if (!directory.Path().empty()) setenv("MESA_SHADER_CACHE_DIR", directory.Path().c_str(), 1);
+    }
+    TemporaryDirectory directory{"logo3d-shader-cache"};
+} coldShaderCache;
 
 // ---- VirtualDisplay ----
 
-VirtualDisplay::VirtualDisplay(int width, int height) {
+VirtualDisplay::VirtualDisplay(int width, int height, bool placesWindows) {
     XSetErrorHandler(ignoreXError);
     int channelFds[2];
     if (pipe(channelFds) != 0) return;
@@ -131,6 +196,9 @@ VirtualDisplay::VirtualDisplay(int width, int height) {
     if (number.empty()) return;
     name = ":" + number;
     display = XOpenDisplay(name.c_str());
+    if (display == nullptr || !placesWindows) return;
+    XSelectInput(display, DefaultRootWindow(display), SubstructureRedirectMask);
+    XSync(display, False);
 }
 
 VirtualDisplay::~VirtualDisplay() {
@@ -154,6 +222,7 @@ ViewerProcess::ViewerProcess(const VirtualDisplay& virtualDisplay, const ViewerO
         if (!options.workingDirectory.empty() && chdir(options.workingDirectory.c_str()) != 0) _exit(126);
         setenv("DISPLAY", virtualDisplay.Name().c_str(), 1);
         setenv("LIBGL_ALWAYS_SOFTWARE", "1", 1);
+        if (!shaderCache.Path().empty()) setenv("MESA_SHADER_CACHE_DIR", shaderCache.Path().c_str(), 1);
         if (options.linearFramebuffer)
             setenv("MESA_EXTENSION_OVERRIDE", "-GL_EXT_framebuffer_sRGB -GL_ARB_framebuffer_sRGB", 1);
         std::vector<char*> argv = argumentVector(words);
@@ -219,15 +288,9 @@ std::optional<ViewerWindow> ViewerWindow::Find(const VirtualDisplay& virtualDisp
         std::vector<Window> windows;
         collectWindows(display, DefaultRootWindow(display), windows);
         for (Window window : windows) {
-            if (windowName(display, window) != title || !viewable(display, window)) continue;
-            // Without a window manager the window sits at (-1, -1), and an
-            // image of a window must lie wholly on the screen.
-            XMoveWindow(display, window, 0, 0);
-            XSync(display, False);
-            pause(100);
-            return ViewerWindow(display, window);
+            if (windowName(display, window) == title && viewable(display, window)) return ViewerWindow(display, window);
         }
-        pause(50);
+        serveAndPause(display, 50);
     }
     return std::nullopt;
 }
@@ -248,7 +311,7 @@ bool ViewerWindow::WaitForSize(int width, int height, double seconds) const {
         int w = 0, h = 0;
         Size(w, h);
         if (w == width && h == height) return true;
-        pause(50);
+        serveAndPause(display, 50);
     } while (Clock::now() < end);
     return false;
 }
@@ -279,10 +342,22 @@ Image ViewerWindow::CaptureWhen(const std::function<bool(const Image&)>& test, d
     const auto end = deadline(seconds);
     Image image = Capture();
     while (!test(image) && Clock::now() < end) {
-        pause(50);
+        serveAndPause(display, 50);
         image = Capture();
     }
     return image;
+}
+
+Image ViewerWindow::CaptureDrawnFrame(const Rgb& clear, double seconds) const {
+    const auto end = deadline(seconds);
+    Image previous;
+    for (;;) {
+        Image shot = Capture();
+        const bool drawn = shareOf(shot, clear) > 0.5;
+        if ((drawn && samePicture(shot, previous)) || Clock::now() >= end) return shot;
+        previous = drawn ? std::move(shot) : Image{};
+        serveAndPause(display, 50);
+    }
 }
 
 void ViewerWindow::Focus() const {
@@ -329,11 +404,11 @@ void ViewerWindow::Drag(unsigned button, int fromX, int fromY, int toX, int toY,
     XSync(display, False);
     for (int step = 1; step <= steps; ++step) {
         MovePointer(fromX + (toX - fromX) * step / steps, fromY + (toY - fromY) * step / steps);
-        pause(10);
+        serveAndPause(display, 10);
     }
     XTestFakeButtonEvent(display, button, False, CurrentTime);
     XSync(display, False);
-    pause(50);
+    serveAndPause(display, 50);
 }
 
 }  // namespace e2e

@@ -14,10 +14,29 @@
 
 namespace e2e {
 
+// A fresh directory under the system's temporary folder, removed with
+// everything in it when the object goes.
+class TemporaryDirectory {
+public:
+    explicit TemporaryDirectory(const std::string& prefix = "logo3d-e2e");
+    ~TemporaryDirectory();
+    TemporaryDirectory(const TemporaryDirectory&) = delete;
+    TemporaryDirectory& operator=(const TemporaryDirectory&) = delete;
+    const std::string& Path() const { return path; }  // empty when none could be made
+
+private:
+    std::string path;
+};
+
 // A virtual X server (Xvfb) on a free display number, gone with the object.
+// One that places windows stands in for a window manager: it maps each new
+// top-level window at the screen's corner, so all of it can be read back
+// from its first frame on, and grants size requests. Its windows appear only
+// while the test waits through ViewerWindow; a test that runs a program to
+// its end by itself uses one that does not place windows.
 class VirtualDisplay {
 public:
-    explicit VirtualDisplay(int width = 1024, int height = 768);
+    explicit VirtualDisplay(int width = 1024, int height = 768, bool placesWindows = false);
     ~VirtualDisplay();
     VirtualDisplay(const VirtualDisplay&) = delete;
     VirtualDisplay& operator=(const VirtualDisplay&) = delete;
@@ -40,7 +59,8 @@ struct ViewerOptions {
     bool linearFramebuffer = false;
 };
 
-// The logo3d binary started on a virtual display with software GL. Its
+// The logo3d binary started on a virtual display with software GL and an
+// empty shader cache of its own, as on a machine that has never run it. Its
 // standard error stream goes to a file that Stderr reads back.
 class ViewerProcess {
 public:
@@ -59,6 +79,7 @@ public:
 private:
     bool Reap(int options);
     pid_t pid = -1;
+    TemporaryDirectory shaderCache{"logo3d-shader-cache"};
     std::string stderrPath;
     bool finished = false;
     int waitStatus = 0;
@@ -97,6 +118,11 @@ public:
     // Captures until the picture satisfies the test or the time is up, and
     // returns the last capture.
     Image CaptureWhen(const std::function<bool(const Image&)>& test, double seconds = 5.0) const;
+    // The first frame the viewer has really drawn: the clear colour covers
+    // most of the window (a mapped but undrawn window shows other content),
+    // and two captures in a row agree. A cold start compiles its shaders
+    // first, so this may take seconds.
+    Image CaptureDrawnFrame(const Rgb& clear, double seconds = 30.0) const;
 
     // A character as typed, with Shift for upper-case letters.
     void Type(char character) const;

@@ -19,6 +19,7 @@
 #include "PageConfig.h"
 #include "StlWriter.h"
 #include "app/Globals.h"
+#include "app/GuardedMain.h"
 #include "app/Startup.h"
 #include "text/StrokeCharacter.h"
 
@@ -101,9 +102,7 @@ WriteResult write(const ExportOptions& options, const ExportScene& scene) {
     return "unknown format";
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int run(int argc, char** argv) {
     const ExportOptions options = ParseExportOptions(argc, argv);
     if (!options.ready) return options.exitCode;
     // The viewer's loaders, in the viewer's order, with its messages.
@@ -146,4 +145,10 @@ int main(int argc, char** argv) {
     }
     printReport(options, scene, report);
     return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    return RunGuarded("logo3d-export", [&] { return run(argc, argv); });
 }

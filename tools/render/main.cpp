@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <sstream>
 #include <vector>
@@ -18,6 +17,7 @@
 #include "app/AccumDisplay.h"
 #include "app/Display.h"
 #include "app/Globals.h"
+#include "app/GuardedMain.h"
 #include "app/Interaction.h"
 #include "app/Startup.h"
 #include "text/FontWithHeader.h"
@@ -26,11 +26,9 @@ namespace {
 
 bool loadFont(const RenderOptions& options) {
     if (options.fontHeader.empty()) return LoadFont(viewState.fontFile, font, std::cerr);
-    std::ifstream in(viewState.fontFile);
-    if (!in) {
-        std::cerr << "cannot open font file : " << viewState.fontFile << std::endl;
-        return false;
-    }
+    std::string text;
+    if (!ReadDataFileOrReport(viewState.fontFile, "font", text, std::cerr)) return false;
+    std::istringstream in(text);
     std::istringstream replaced(FontWithHeader(in, options.fontHeader));
     font.Load(replaced);
     return true;
@@ -99,7 +97,7 @@ int renderAnimation(const RenderOptions& options) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int run(int argc, char** argv) {
     RenderOptions options = ParseRenderOptions(argc, argv);
     if (!options.ready) return options.exitCode;
     viewState = options.view;
@@ -125,4 +123,8 @@ int main(int argc, char** argv) {
     }
     std::cout << options.output << std::endl;
     return 0;
+}
+
+int main(int argc, char** argv) {
+    return RunGuarded("logo3d-render", [&] { return run(argc, argv); });
 }

@@ -4,13 +4,17 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <fstream>
+#include <memory>
 #include <sstream>
 
 #include "../stroke/SweepRecording.h"
+#include "LogoTestSupport.h"
 #include "RecordingGL.h"
+#include "scene/DataLine.h"
 #include "text/FontWithHeader.h"
 #include "text/StrokeCharacter.h"
 #include "text/StrokeCharacterSet.h"
@@ -69,6 +73,63 @@ TEST(GlyphInvariants, RoundGlyphsAreLitFromOutsideWhereStrokesMeet) {
             EXPECT_TRUE(fault.empty()) << "glyph " << *c << ": " << fault;
         }
     }
+}
+
+}  // namespace
+
+namespace {
+
+std::unique_ptr<StrokeFontCharacterSet> fontOf(const std::string& header, const std::string& glyphs) {
+    auto font = std::make_unique<StrokeFontCharacterSet>();
+    std::istringstream in(header + "\n" + glyphs);
+    font->Load(in);
+    return font;
+}
+
+float area(const Triangle& t) {
+    return 0.5f * Length(Cross(t.b.position - t.a.position, t.c.position - t.a.position));
+}
+
+// Bands between rings that only rounding keeps apart: every triangle has
+// next to no area, yet not none. (A band that would turn inside out is
+// flattened onto its first ring on purpose, and has no area at all.)
+int slivers() {
+    int count = 0;
+    for (const RecordedPrimitive& primitive : RecordedPrimitives()) {
+        float largest = 0.0f;
+        for (const Triangle& t : Triangles(primitive)) largest = std::max(largest, area(t));
+        if (largest > 0.0f && largest < 1e-4f) ++count;
+    }
+    return count;
+}
+
+TEST(GlyphInvariants, ExtremeGlyphsDrawFiniteGeometryWithoutSlivers) {
+    std::ifstream defaultFont(LOGO3D_SOURCE_DIR "/data/font.src");
+    const std::string defaultHeader = readSignificantLine(defaultFont);
+    struct Case {
+        std::string header, glyphs;
+    } cases[] = {
+        // Marker points far beyond any coordinate a stroke may have.
+        {defaultHeader, "A e 1e30 0 l 0 0 e\nB e 3e38 3e38 c 0 0 90 e"},
+        {defaultHeader, "A e -3e38 1e38 l 0 0 e\nB e 1e6 1e6 l 1e38 -1e38 s 0 0 e"},
+        // An arc between two sharp corners whose trims use up all of it.
+        {"6 6 8 1.5 2 1 0 1 0 0.7 1.1 6 6", "B f 10 32 l 43 29 c 52 26 112 l 30 10 f"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.glyphs);
+        const std::unique_ptr<StrokeFontCharacterSet> font = fontOf(c.header, c.glyphs);
+        LogoString logo;
+        ASSERT_EQ(logo_test::ReadString(logo, logo_test::StringFile().Text()), 0);
+        gl_record::Reset();
+        logo.Prepare(font.get());
+        logo.Draw();
+        EXPECT_TRUE(logo_test::AllArgumentsFinite());
+        EXPECT_EQ(gl_record::Errors(), 0);
+        gl_record::Reset();
+        for (char code : {'A', 'B'}) font->DrawCode(code);
+        EXPECT_EQ(slivers(), 0);
+    }
+    FacetLengthGlobal = 1.0f;
 }
 
 }  // namespace
