@@ -76,6 +76,9 @@ def arc_words(piece, pen, decimals):
 
 def chain_words(chain, decimals):
     marker = "f" if chain.closed else "e"
+    if chain.closed:
+        # Rounded coarser, a loop would not quite meet itself where it opens.
+        decimals = 3
     words, pen = start_point(marker, chain.pieces[0].start, decimals)
     for piece in chain.pieces:
         if piece.kind == "c":
