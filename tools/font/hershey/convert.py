@@ -9,26 +9,34 @@ from . import face, jhf
 TOLERANCE = 0.35  # JHF grid units: how far an arc may stray from the points
 CORNER = 50.0  # degrees: a sharper turn at one point is a corner
 
+# The acknowledgement that the Hershey licence requires to go with the data.
 ACKNOWLEDGEMENT = [
-    "The Hershey Fonts were originally created by Dr. A. V. Hershey while",
-    "working at the U. S. National Bureau of Standards.",
-    "The format of the Font data in this distribution was originally created by",
-    "James Hurt, Cognition, Inc., 900 Technology Park Drive, Billerica, MA 01821",
-    "(mit-eddie!ci-dandelion!hurt).",
+    "- The Hershey Fonts were originally created by Dr.",
+    "  A. V. Hershey while working at the U. S.",
+    "  National Bureau of Standards.",
+    "- The format of the Font data in this distribution",
+    "  was originally created by",
+    "    James Hurt",
+    "    Cognition, Inc.",
+    "    900 Technology Park Drive",
+    "    Billerica, MA 01821",
+    "    (mit-eddie!ci-dandelion!hurt)",
 ]
 
 
 class Settings:
     """How a face is converted: the style values of the header (nine, or
     thirteen with the spacing), the arc tolerance in JHF units, the corner
-    angle in degrees, and whether arcs are fitted at all."""
+    angle in degrees, whether arcs are fitted at all, and the grid
+    (baseline, capital top) in JHF units when the face's own is not measured."""
 
-    def __init__(self, style, tolerance=TOLERANCE, corner=CORNER, fit_arcs=True, header_given=False):
+    def __init__(self, style, tolerance=TOLERANCE, corner=CORNER, fit_arcs=True, header_given=False, grid=None):
         self.style = list(style)
         self.tolerance = tolerance
         self.corner = corner
         self.fit_arcs = fit_arcs
         self.header_given = header_given
+        self.grid = grid
 
     def command(self, source):
         """The import-hershey command that makes the font, for its comment."""
@@ -41,6 +49,8 @@ class Settings:
             words.append(f"--tolerance {self.tolerance:g}")
         if self.corner != CORNER:
             words.append(f"--corner {self.corner:g}")
+        if self.grid is not None:
+            words.append(f"--grid {self.grid[0]:g} {self.grid[1]:g}")
         return " ".join(words)
 
 

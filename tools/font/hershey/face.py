@@ -25,7 +25,7 @@ Metrics.__doc__ = """What the conversion needs to know of a face, in JHF units:
 the scale to font units, the baseline's y, whether its letters join (script
 faces, whose letters touch both bearings), the median gap a letter leaves to
 its bearings on both sides together, the advance of a space, and how far
-letters reach below the baseline and above the capitals."""
+letters typically reach below the baseline and above the capitals."""
 
 
 def ink(glyph):
@@ -36,14 +36,23 @@ def most_common(values, fallback):
     return collections.Counter(values).most_common(1)[0][0] if values else fallback
 
 
+def typical(reaches):
+    """How far the letters that reach out at all typically do: the median of
+    those beyond 0, so that one long swash or sign does not set it."""
+    beyond = [r for r in reaches if r > 0]
+    return statistics.median(beyond) if beyond else 0
+
+
 def glyph_for(glyphs, code):
     index = code - FIRST_CODE
     return glyphs[index] if 0 <= index < len(glyphs) else None
 
 
-def measure(glyphs):
+def measure(glyphs, grid=None):
     """The metrics of a face, from its capitals and letters (all its glyphs
-    for faces without them)."""
+    for faces without them). A grid, (baseline, capital top) in JHF units,
+    replaces the heights measured on the capitals: faces of symbols have no
+    capitals to measure."""
     coded = {chr(FIRST_CODE + k): g for k, g in enumerate(glyphs[:LAST_CODE - FIRST_CODE + 1])}
     inked = {c: g for c, g in coded.items() if ink(g)}
     capitals = [g for c, g in inked.items() if c.isupper()] or list(inked.values())
@@ -51,6 +60,8 @@ def measure(glyphs):
     lower = [g for c, g in inked.items() if c.islower()]
     baseline = most_common([max(y for _, y in ink(g)) for g in capitals], 9)
     top = most_common([min(y for _, y in ink(g)) for g in capitals], -12)
+    if grid is not None:
+        baseline, top = grid
     height = baseline - top if baseline > top else 21
 
     def sides(g):
@@ -65,8 +76,8 @@ def measure(glyphs):
         joined=joined,
         sides=statistics.median(sides(g) for g in letters) if letters else 6,
         space_cell=(space.right - space.left) if space is not None else HERSHEY_SPACE,
-        descent=max([max(y for _, y in ink(g)) - baseline for g in letters] + [0]),
-        rise=max([top - min(y for _, y in ink(g)) for g in letters] + [0]),
+        descent=typical([max(y for _, y in ink(g)) - baseline for g in letters]),
+        rise=typical([top - min(y for _, y in ink(g)) for g in letters]),
     )
 
 
@@ -78,7 +89,7 @@ def spacing(metrics, stroke_width):
     between the ink of two letters is made the face's own gap between its
     thin lines; in a joined face the letters' centre lines meet instead, as
     they do in the face. Lines are set as far apart as the deepest descender
-    and the highest letter need, plus two stroke thicknesses.
+    and the tall letters typically need, plus two stroke thicknesses.
     """
     k = metrics.scale
     allowance = 2 * stroke_width if metrics.joined else 0.0
@@ -136,7 +147,7 @@ def font_text(glyphs, style, comment, options):
     """The whole font file: comment, header and one line per glyph, with no
     line end after the last glyph (that would read as one more, empty glyph).
     The comment ends by naming the glyphs that were simplified to fit."""
-    metrics = measure(glyphs)
+    metrics = measure(glyphs, options.grid)
     stroke_width = abs(float(style[0]))
     header = list(style[:STYLE_VALUES])
     header += style[STYLE_VALUES:] or [number(v) for v in spacing(metrics, stroke_width)]
