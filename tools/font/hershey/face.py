@@ -16,7 +16,6 @@ from . import glyphline
 
 CAP_HEIGHT = 30.0
 FIRST_CODE, LAST_CODE = 32, 126  # the glyphs of a JHF file stand for 32, 33, ...
-SPACE = 32
 HERSHEY_SPACE = 16  # the usual advance of a Hershey space, when the face has none
 STYLE_VALUES = 9  # the header's style values before its four spacing values
 

@@ -172,7 +172,12 @@ def corners(points, closed, corner_angle):
     return flags
 
 
-def fit(points, closed, tolerance, corner_angle, fit_arcs=True, tangent=None, slack=1):
+# How many points further a free arc must reach than one that runs on
+# smoothly from the piece before, to be taken instead.
+SMOOTH_SLACK = 1
+
+
+def fit(points, closed, tolerance, corner_angle, fit_arcs=True):
     """The pieces of a polyline of distinct consecutive points, in order,
     each with kind "c" or "l" (stiffness is chosen once the joints are known).
 
@@ -189,15 +194,13 @@ def fit(points, closed, tolerance, corner_angle, fit_arcs=True, tangent=None, sl
             j_line += 1
         best, reach = line(points[i], points[j_line]), j_line
         if fit_arcs and not corner[i]:
+            smooth = False
             if pieces:
-                tangent = end_direction(pieces[-1])
-            smooth = None
-            if tangent is not None:
-                j_arc, arc = longest_arc(points, i, corner, tolerance, tangent)
+                j_arc, arc = longest_arc(points, i, corner, tolerance, end_direction(pieces[-1]))
                 if arc is not None and j_arc > reach:
-                    best, reach, smooth = arc, j_arc, j_arc
+                    best, reach, smooth = arc, j_arc, True
             j_arc, arc = longest_arc(points, i, corner, tolerance, None)
-            if arc is not None and j_arc > reach + (slack if smooth else 0):
+            if arc is not None and j_arc > reach + (SMOOTH_SLACK if smooth else 0):
                 best, reach = arc, j_arc
         pieces.append(best)
         i = reach
