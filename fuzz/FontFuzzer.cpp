@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "FuzzSupport.h"
+#include "text/StrokeCharacter.h"
 #include "text/StrokeCharacterSet.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
