@@ -62,13 +62,17 @@ struct ProblemCounts {
     long stackUnderflow = 0;      // a pop of the last matrix
     long newListInsideList = 0;
     long endListWithoutList = 0;
-    long invalidValue = 0;        // values OpenGL refuses: list name 0, negative ranges, a bad mode
+    // Values OpenGL refuses and ignores (list name 0, negative ranges, a bad
+    // mode, an empty orthographic volume, a frustum with near <= 0). Counted
+    // but not in Total(): the viewer hands some values of its data files to
+    // OpenGL as they are and leaves them to OpenGL's own rules.
+    long invalidValue = 0;
     long nestingTooDeep = 0;      // glCallList beyond 64 nested lists (ignored, as OpenGL does)
     // What is still open now; a finished drawing leaves all three at zero.
     int openPrimitives = 0;
     int pushedMatrices = 0;        // on all three stacks, beyond their first entry
     int openLists = 0;
-    long Total() const;            // every count and everything still open
+    long Total() const;            // every count but invalidValue, and everything still open
 };
 
 // A display list called from outside any list, and the model-view matrix

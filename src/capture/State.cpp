@@ -18,8 +18,7 @@ bool Surface::ColourIsDiffuse() const {
 
 long ProblemCounts::Total() const {
     return nonFinite + beginInsideBegin + endWithoutBegin + notAllowedInsideBegin + stackOverflow + stackUnderflow +
-           newListInsideList + endListWithoutList + invalidValue + nestingTooDeep + openPrimitives + pushedMatrices +
-           openLists;
+           newListInsideList + endListWithoutList + nestingTooDeep + openPrimitives + pushedMatrices + openLists;
 }
 
 // List names go on counting: records that outlive a reset keep the names of

@@ -237,7 +237,8 @@ TEST(Capture, CountsWhatARealGLWouldRefuse) {
         c.calls();
         const capture::ProblemCounts problems = capture::Problems();
         EXPECT_EQ(problems.*c.kind, c.expected) << c.what;
-        EXPECT_EQ(problems.Total(), c.expected) << c.what;
+        // Refused values are the viewer's to pass on: counted, not misuse.
+        EXPECT_EQ(problems.Total(), c.kind == &capture::ProblemCounts::invalidValue ? 0 : c.expected) << c.what;
         EXPECT_EQ(glGetError() != GL_NO_ERROR, c.glError) << c.what;
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << c.what;
     }
