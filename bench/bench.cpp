@@ -1,6 +1,10 @@
 // logo3d-bench: times loading the three data files, compiling the glyph and
-// logo lists, and drawing one frame, on the real GL. Needs an X display
-// (bench/run provides a virtual one).
+// logo lists, and drawing a frame (plain, antialiased, in the trail mode), on
+// the real GL. Given the triangles of logo3d-bench-capture, it also times the
+// floor: the same triangles drawn by the same GL from one vertex array, and
+// compiled into one list from it. Needs an X display (bench/run provides a
+// virtual one).
+// Usage: logo3d-bench DATA_DIRECTORY [SCENE [TRIANGLES_FILE]]
 
 #include <GL/glut.h>
 
@@ -10,11 +14,15 @@
 #include <cstdlib>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "BenchScenes.h"
+#include "FloorGeometry.h"
+#include "app/AccumDisplay.h"
 #include "app/Display.h"
 #include "app/Globals.h"
 #include "app/Startup.h"
+#include "app/ViewTransform.h"
 #include "text/StrokeCharacter.h"
 
 // Counts the program's own allocations, to show that drawing a frame makes
@@ -49,10 +57,112 @@ double bestOf(int runs, Work work) {
 }
 }  // namespace
 
+namespace {
+
+// One list that draws the floor's triangles group by group, each group with
+// its material, from client arrays: indexed (glDrawElements) or with every
+// triangle's vertices in turn (glDrawArrays).
+GLuint compileFloor(const FloorGeometry& floor, const std::vector<FloorVertex>& unshared, bool indexed) {
+    const FloorVertex* base = indexed ? floor.vertices.data() : unshared.data();
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_NORMAL_ARRAY);
+    glEnableClientState(GL_COLOR_ARRAY);
+    glVertexPointer(3, GL_FLOAT, sizeof(FloorVertex), base->position);
+    glNormalPointer(GL_FLOAT, sizeof(FloorVertex), base->normal);
+    glColorPointer(4, GL_FLOAT, sizeof(FloorVertex), base->colour);
+    const GLuint list = glGenLists(1);
+    glNewList(list, GL_COMPILE);
+    for (const FloorGroup& group : floor.groups) {
+        glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, group.ambient);
+        glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, group.diffuse);
+        glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, group.specular);
+        glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, group.emission);
+        glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, group.shininess);
+        if (group.colourMaterial != 0) {
+            glColorMaterial(GL_FRONT, group.colourMaterialMode);
+            glEnable(GL_COLOR_MATERIAL);
+        } else {
+            glDisable(GL_COLOR_MATERIAL);
+        }
+        if (indexed)
+            glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(group.indexCount), GL_UNSIGNED_INT,
+                           floor.indices.data() + group.firstIndex);
+        else
+            glDrawArrays(GL_TRIANGLES, static_cast<GLint>(group.firstIndex), static_cast<GLsizei>(group.indexCount));
+    }
+    glEndList();
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_COLOR_ARRAY);
+    return list;
+}
+
+// A plain frame as the viewer draws it, with the floor's list in place of the logo.
+void drawFloorFrame(GLuint list) {
+    glClear(GL_COLOR_BUFFER_BIT);
+    glClear(GL_DEPTH_BUFFER_BIT);
+    glColorMaterial(GL_FRONT, GL_AMBIENT_AND_DIFFUSE);
+    glEnable(GL_COLOR_MATERIAL);
+    glPushMatrix();
+    TranslateToViewCentre(viewState);
+    RotateAndScaleView(viewState);
+    glCallList(list);
+    glPopMatrix();
+}
+
+std::vector<unsigned char> picture() {
+    std::vector<unsigned char> pixels(static_cast<std::size_t>(viewState.width) * viewState.height * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(0, 0, viewState.width, viewState.height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    return pixels;
+}
+
+// How many pixels of the floor's frame differ from the viewer's own by more
+// than 32 levels: the floor must draw the same picture to be a fair measure.
+double differingShare(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b) {
+    std::size_t differing = 0;
+    for (std::size_t i = 0; i + 2 < a.size(); i += 3)
+        for (std::size_t k = 0; k < 3; ++k)
+            if (std::abs(a[i + k] - b[i + k]) > 32) {
+                ++differing;
+                break;
+            }
+    return static_cast<double>(differing) / static_cast<double>(a.size() / 3);
+}
+
+struct FloorTimes {
+    double compile = 0, frame = 0, differing = 0;
+};
+
+FloorTimes timeFloor(const FloorGeometry& floor, bool indexed, const std::vector<unsigned char>& ours) {
+    const std::vector<FloorVertex> unshared = indexed ? std::vector<FloorVertex>() : floor.Unshared();
+    GLuint list = 0;
+    FloorTimes times;
+    times.compile = bestOf(5, [&] {
+        if (list != 0) glDeleteLists(list, 1);
+        list = compileFloor(floor, unshared, indexed);
+    });
+    drawFloorFrame(list);
+    times.differing = differingShare(picture(), ours);
+    times.frame = bestOf(20, [&] { drawFloorFrame(list); });
+    glDeleteLists(list, 1);
+    return times;
+}
+
+double accumulatedFrame(bool ViewState::*mode) {
+    viewState.*mode = true;
+    accumulateView();
+    const double time = bestOf(5, accumulateView);
+    viewState.*mode = false;
+    return time;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     const std::string data = argc > 1 ? argv[1] : "data";
-    const bool longText = argc > 2 && std::string(argv[2]) == "long";
-    const BenchScene scene = longText ? LongTextScene(data) : DefaultScene(data);
+    const BenchScene scene = SceneOfArguments(data, argc, argv);
 
     Clock::time_point start = Clock::now();
     if (!LoadScene(data, scene)) return 1;
@@ -74,8 +184,31 @@ int main(int argc, char** argv) {
     const unsigned long allocationsBefore = allocations;
     const double drawing = bestOf(20, renderView);
     const double perFrame = static_cast<double>(allocations - allocationsBefore) / 20;
-    std::printf("%s: load %.2f ms, compile %.1f ms, draw %.2f ms per frame (%dx%d, software GL), "
-                "%.0f allocations per frame\n",
-                scene.name.c_str(), loading, compiling, drawing, viewState.width, viewState.height, perFrame);
+    const double antialiased = accumulatedFrame(&ViewState::aaMode);
+    const double trail = accumulatedFrame(&ViewState::trailMode);
+    std::printf("%s: load %.2f ms, compile %.1f ms, frame %.2f ms (%dx%d, software GL), antialiased (%u passes) "
+                "%.1f ms, trail (%u frames) %.1f ms, %.0f allocations per frame\n",
+                scene.name.c_str(), loading, compiling, drawing, viewState.width, viewState.height, viewState.passes,
+                antialiased, logoString.frameCount, trail, perFrame);
+    if (scene.characters > 0)
+        std::printf("  per character: compile %.3f ms, frame %.3f ms\n", compiling / scene.characters,
+                    drawing / scene.characters);
+
+    FloorGeometry floor;
+    if (argc > 3 && ReadFloorGeometry(floor, argv[3])) {
+        renderView();
+        const std::vector<unsigned char> ours = picture();
+        const FloorTimes arrays = timeFloor(floor, false, ours);
+        const FloorTimes elements = timeFloor(floor, true, ours);
+        std::printf("  floor, the same %zu triangles from one vertex array: glDrawArrays compile %.1f ms, frame "
+                    "%.2f ms; glDrawElements (%zu shared vertices) compile %.1f ms, frame %.2f ms\n",
+                    floor.TriangleCount(), arrays.compile, arrays.frame, floor.vertices.size(), elements.compile,
+                    elements.frame);
+        const double floorCompile = std::min(arrays.compile, elements.compile);
+        const double floorFrame = std::min(arrays.frame, elements.frame);
+        std::printf("  ours / the faster floor: compile %.2f, frame %.2f (the floor's picture differs from ours in "
+                    "%.2f%% of the pixels)\n",
+                    compiling / floorCompile, drawing / floorFrame, 100 * std::max(arrays.differing, elements.differing));
+    }
     return 0;
 }

@@ -10,8 +10,7 @@
 
 int main(int argc, char** argv) {
     const std::string data = argc > 1 ? argv[1] : "data";
-    const bool longText = argc > 2 && std::string(argv[2]) == "long";
-    const BenchScene scene = longText ? LongTextScene(data) : DefaultScene(data);
+    const BenchScene scene = SceneOfArguments(data, argc, argv);
     if (!LoadScene(data, scene)) return 1;
     logoString.Prepare(&font);
     logoString.EnsureLists();

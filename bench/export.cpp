@@ -30,8 +30,7 @@ double since(Clock::time_point start) { return std::chrono::duration<double, std
 
 int main(int argc, char** argv) {
     const std::string data = argc > 1 ? argv[1] : "data";
-    const bool longText = argc > 2 && std::string(argv[2]) == "long";
-    const BenchScene scene = longText ? LongTextScene(data) : DefaultScene(data);
+    const BenchScene scene = SceneOfArguments(data, argc, argv);
     if (!LoadScene(data, scene)) return 1;
     const std::string glbFile = (std::filesystem::temp_directory_path() / "logo3d-bench-export.glb").string();
     Timings best;

@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
     const std::string data = argc > 1 ? argv[1] : "data";
     const int plainFrames = argc > 2 ? std::atoi(argv[2]) : 10000;
     const int accumulatedFrames = argc > 3 ? std::atoi(argv[3]) : 500;
-    if (!LoadScene(data, DefaultScene(data))) return 1;
+    if (!LoadScene(data, SceneNamed(data, "default"))) return 1;
     OpenViewerWindow(argv[0]);
     reshape(viewState.width, viewState.height);
     const Mode modes[] = {{"plain", false, false, false},
