@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "geometry/Vector3.h"
+#include "scene/Diagnostics.h"
 
 class LogoString;
 
@@ -19,8 +20,9 @@ public:
     // Material and colour from the owner, rotation about the origin, DrawShape.
     virtual void Draw();
     virtual void DrawShape() = 0;
-    // Reads the eleven parameters from the rest of the current line.
-    virtual int Read(std::istream& in);
+    // Reads the eleven parameters from the rest of the current line; field
+    // names the line in findings.
+    virtual int Read(std::istream& in, Diagnostics& report = Diagnostics::Silent(), const std::string& field = {});
     virtual int Write(std::ostream& out) const;
 
     Vector3 position;  // (1, 1, 1) until read

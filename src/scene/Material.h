@@ -3,6 +3,7 @@
 #include <istream>
 
 #include "scene/Color.h"
+#include "scene/Diagnostics.h"
 
 // A fixed-function surface material, applied to front and back faces alike.
 struct Material {
@@ -14,8 +15,9 @@ struct Material {
 
     // Five significant lines: ambient, diffuse, specular colours, one line of
     // shininess, emission colour. A shininess outside [0, 128] becomes 0.
-    // Returns the number of values that failed to parse.
-    int Read(std::istream& in);
+    // Returns the number of values that failed to parse. name ("material 2")
+    // begins the field names of the findings.
+    int Read(std::istream& in, Diagnostics& report = Diagnostics::Silent(), const std::string& name = {});
 
     void Apply() const;
 };

@@ -9,6 +9,7 @@
 
 #include "object/BasicObject.h"
 #include "scene/Color.h"
+#include "scene/Diagnostics.h"
 #include "scene/Material.h"
 #include "text/DecorationStyle.h"
 #include "text/LogoTextBlock.h"
@@ -16,6 +17,7 @@
 #include "text/ShadowPlane.h"
 
 class StrokeFontCharacterSet;
+class TableUses;
 
 // True only while the shadow list is compiled: material and colour lookups
 // then use the shadow's indexes.
@@ -37,8 +39,9 @@ public:
     LogoString(const LogoString&) = delete;
     LogoString& operator=(const LogoString&) = delete;
 
-    // Reads the string file; 0 on success.
-    int Read(std::istream& in);
+    // Reads the string file; 0 on success. report hears of every value that
+    // failed or was replaced, and of indexes past the lists.
+    int Read(std::istream& in, Diagnostics& report = Diagnostics::Silent());
     // Lines of text dropped because the text would reach kMaxTextLength.
     const std::vector<std::string>& DroppedLines() const { return droppedLines; }
 
@@ -98,7 +101,7 @@ public:
     ShadowPlane shadow;
 
 private:
-    int ReadBody(std::istream& in);
+    int ReadBody(std::istream& in, Diagnostics& report, TableUses& uses);
     void BuildLogo();
     void RebuildList(int& list);
     std::vector<std::string> droppedLines;
