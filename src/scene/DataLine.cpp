@@ -42,8 +42,9 @@ std::string readSignificantLine(std::istream& in) { return readSignificantLine(i
 std::string readSignificantLine(std::istream& in, Diagnostics& report) {
     for (;;) {
         std::string line = readRawLine(in, report);
-        if (in.eof() || in.bad()) return line;
-        if (!line.empty() && line[0] != '#') return line;
+        const bool significant = !line.empty() && line[0] != '#';
+        if (significant) report.SignificantLineFetched();
+        if (significant || in.eof() || in.bad()) return line;
     }
 }
 

@@ -58,10 +58,45 @@ int FindingList::ErrorCount() const {
     }));
 }
 
+std::vector<Finding> InLineOrder(std::vector<Finding> findings) {
+    std::stable_sort(findings.begin(), findings.end(),
+                     [](const Finding& a, const Finding& b) { return a.line < b.line; });
+    return findings;
+}
+
+const Finding* FirstError(const std::vector<Finding>& findings) {
+    const Finding* first = nullptr;
+    for (const Finding& finding : findings)
+        if (finding.severity == Finding::Severity::Error && (first == nullptr || finding.line < first->line))
+            first = &finding;
+    return first;
+}
+
+std::string FindingPlace(const std::string& file, int line) {
+    return line > 0 ? file + ":" + std::to_string(line) : file;
+}
+
 std::string ShownValue(double value) {
     std::ostringstream text;
     text << value;
     return text.str();
+}
+
+std::string Printable(const std::string& text) {
+    static const char kHex[] = "0123456789abcdef";
+    std::string shown;
+    shown.reserve(text.size());
+    for (const char c : text) {
+        const unsigned byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte < 0x7f) {
+            shown.push_back(c);
+        } else {
+            shown += "\\x";
+            shown.push_back(kHex[byte >> 4]);
+            shown.push_back(kHex[byte & 15]);
+        }
+    }
+    return shown;
 }
 
 std::string ShownPoint(double x, double y) { return "(" + ShownValue(x) + ", " + ShownValue(y) + ")"; }

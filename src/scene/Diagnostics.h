@@ -30,11 +30,15 @@ public:
 
     bool Active() const { return active; }
 
-    // Called by the line fetcher for every line it takes, comments included.
+    // Called by the line fetcher for every line it takes, comments included,
+    // and for every significant line it hands on.
     void LineFetched(const std::string& text);
+    void SignificantLineFetched() { significantLines += active ? 1 : 0; }
     // The number (from 1) and text of the line fetched last.
     int Line() const { return line; }
     const std::string& LineText() const { return lineText; }
+    // How many significant lines have been fetched so far.
+    int SignificantLines() const { return significantLines; }
 
     void Error(int line, const std::string& field, const std::string& message);
     void Warning(int line, const std::string& field, const std::string& message);
@@ -55,6 +59,7 @@ private:
 
     bool active;
     int line = 0;
+    int significantLines = 0;
     std::string lineText;
     bool endReported = false;
     std::vector<Finding>* held = nullptr;
@@ -74,6 +79,8 @@ public:
     bool Empty() const { return failures.empty(); }
     // Reports the failures held so far, each followed by note.
     void Release(Finding::Severity severity, const std::string& note);
+    // Forgets them: they were no failures after all.
+    void Drop() { failures.clear(); }
 
 private:
     Diagnostics& report;
@@ -95,6 +102,13 @@ private:
     std::vector<Finding> findings;
 };
 
+// The findings in the order of the file: by line, and as reported within one.
+std::vector<Finding> InLineOrder(std::vector<Finding> findings);
+// The error on the earliest line, or null.
+const Finding* FirstError(const std::vector<Finding>& findings);
+// "string.src:41", or the file alone for line 0: where a finding stands.
+std::string FindingPlace(const std::string& file, int line);
+
 // The parts joined into a field name ("light ", 2, " diffuse") when report is
 // active, and nothing otherwise: the silent readers build no names.
 template <typename... Parts>
@@ -109,3 +123,6 @@ std::string FieldName(const Diagnostics& report, const Parts&... parts) {
 // points as "(x, y)".
 std::string ShownValue(double value);
 std::string ShownPoint(double x, double y);
+// text with every byte outside printable ASCII written as \xNN, so that a
+// message about a damaged file is still one clean line.
+std::string Printable(const std::string& text);

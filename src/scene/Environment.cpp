@@ -69,9 +69,12 @@ Environment::Environment() {
 namespace {
 // A light that failed is used as read when the file goes on after it, and
 // ends the list; one that the file ends inside is dropped, and without a
-// first light nothing loads.
-void releaseLightFailures(HeldFailures& held, int k, bool used) {
+// first light nothing loads. A light of which the file holds no line at all
+// is just where the list ends.
+void releaseLightFailures(HeldFailures& held, int k, bool used, bool present) {
     if (held.Empty()) return;
+    if (!present && k > 0) return held.Drop();
+    if (!present) return held.Release(Finding::Severity::Error, "; a first light is needed");
     const std::string light = "light " + std::to_string(k);
     if (used)
         held.Release(Finding::Severity::Warning, "; " + light + " is used as read" +
@@ -94,11 +97,13 @@ int Environment::Read(std::istream& in, Diagnostics& report) {
     int k = 0;
     for (; k < kLightCount && !in.eof() && previousFailures == 0; ++k) {
         HeldFailures held(report);
+        const int linesBefore = report.SignificantLines();
         previousFailures = lights[k].Read(in, report);
         // A light whose lines all parsed counts even when the file ends right
         // after its last line without a line end.
         if (!in.eof() || previousFailures == 0) lights[k].enabled = 1;
-        if (report.Active()) releaseLightFailures(held, k, lights[k].enabled != 0);
+        if (report.Active())
+            releaseLightFailures(held, k, lights[k].enabled != 0, report.SignificantLines() > linesBefore);
     }
     if (!lights[0].enabled) {
         if (k == 0 && report.FirstEndOfFile())

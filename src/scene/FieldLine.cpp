@@ -34,6 +34,13 @@ std::string excerpt(const std::string& text, std::size_t from, std::size_t to, s
 
 std::string quoted(const std::string& text) { return "\"" + text + "\""; }
 
+// One word of a line, cut short when it is a whole line of noise.
+std::string wordAt(const std::string& text, std::size_t start) {
+    constexpr std::size_t kLongestWord = 30;
+    const std::string word = text.substr(start, tokenEnd(text, start) - start);
+    return word.size() <= kLongestWord ? word : word.substr(0, kLongestWord - 3) + "...";
+}
+
 const char* kindOf(bool integral) { return integral ? "an integer" : "a number"; }
 }  // namespace
 
@@ -145,7 +152,7 @@ void FieldLine::ReportFailure() {
         while (start > from && !isBlank(text[start - 1])) --start;
     }
     const bool integral = culprit < 64 && ((integralValues >> culprit) & 1u) != 0;
-    const std::string word = text.substr(start, tokenEnd(text, start) - start);
+    const std::string word = wordAt(text, start);
     const std::string name = names != nullptr ? ValueName(culprit) + " " : "";
     report.Failure(line, field,
                    "expected " + Expected() + ", but " + name + quoted(word) + " is not " + kindOf(integral) + " (" +

@@ -44,6 +44,9 @@ public:
     int Read(std::istream& in, Diagnostics& report = Diagnostics::Silent());
     // Lines of text dropped because the text would reach kMaxTextLength.
     const std::vector<std::string>& DroppedLines() const { return droppedLines; }
+    // Where each text line came from, kept when Read was given an active
+    // report (empty otherwise).
+    const std::vector<LogoTextBlock::Source>& TextSources() const { return textSources; }
 
     // Binds the font (not owned) and builds the width table.
     void Prepare(StrokeFontCharacterSet* font);
@@ -56,6 +59,15 @@ public:
     // Width of one text line laid out from the font; sizeDigits (may be null)
     // holds one size digit per character of line.
     float TextWidth(const std::string& line, const int* sizeDigits) const;
+    // What the layout does with character i of the prepared text at size s:
+    // a glyph cell of the given width, a space, a break to the next line, a
+    // character past the font's codes that is left out, or one without width,
+    // before which the logo ends.
+    struct Cell {
+        enum Kind { Glyph, Space, LineBreak, Skipped, EndsLayout } kind;
+        float width;
+    };
+    Cell CellAt(std::size_t i, float s) const;
     float SizeFactor(unsigned index) const;
     // Lookups with their fallbacks; during the shadow pass the shadow's
     // indexes replace the given ones.
@@ -105,4 +117,5 @@ private:
     void BuildLogo();
     void RebuildList(int& list);
     std::vector<std::string> droppedLines;
+    std::vector<LogoTextBlock::Source> textSources;
 };

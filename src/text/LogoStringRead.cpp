@@ -33,8 +33,9 @@ int LogoString::Read(std::istream& in, Diagnostics& report) {
     colourDigits = std::move(block.colourDigits);
     TableUses uses(report);
     const int errors = ReadBody(in, report, uses);
+    textSources = std::move(block.sources);
     if (errors == 0 && report.Active()) {
-        uses.Check(*this, block.sources);
+        uses.Check(*this, textSources);
         reportUnreadLines(in, report, "after colour " + std::to_string(colours.size() - 1),
                           "the counts ask for " + std::to_string(materials.size()) + " materials and " +
                               std::to_string(colours.size()) + " colours");

@@ -19,7 +19,8 @@ std::string pastTheList(const char* entry, int index, std::size_t count) {
 }
 
 // The digits of one digit line that select nothing, each digit said once at
-// the first character that has it.
+// the first character that has it. A space has a size but no material or
+// colour.
 void checkDigits(Diagnostics& report, const LogoTextBlock::Source& source, int kind, const std::vector<int>& digits,
                  std::size_t listSize) {
     struct Bad {
@@ -29,6 +30,7 @@ void checkDigits(Diagnostics& report, const LogoTextBlock::Source& source, int k
     };
     std::vector<Bad> bad;
     for (std::size_t j = 0; j < source.line.size() && source.offset + j < digits.size(); ++j) {
+        if (kind != 0 && source.line[j] == ' ') continue;
         const int digit = digits[source.offset + j];
         const bool isDigit = digit >= 0 && digit <= 9;
         if (isDigit && (kind == 0 || selects(digit, listSize))) continue;
