@@ -120,14 +120,13 @@ std::string FieldLine::ShownReplacement(double value, bool floating) {
 }
 
 void FieldLine::Replaced(const std::string& message) {
-    if (!report.Active()) return;
-    ReportFailure();
+    // On a line that failed, the failure is what matters.
+    if (!report.Active() || failedValue >= 0) return;
     report.Warning(line, field, message);
 }
 
 void FieldLine::ReportFailure() {
-    if (failureReported || failedValue < 0) return;
-    failureReported = true;
+    if (failedValue < 0) return;
     const std::string text = Text();
     const std::size_t from = static_cast<std::size_t>(std::max<std::streamoff>(quoteFrom, 0));
     std::size_t at = failedAt < 0 ? text.size() : std::min(static_cast<std::size_t>(failedAt), text.size());

@@ -52,7 +52,8 @@ public:
     // and how many were asked for.
     int Found() const { return found; }
     int Values() const { return expected; }
-    // Warns that the reader replaced a value of this line.
+    // Warns that the reader replaced a value of this line (unless a value
+    // of the line failed: that is said instead).
     void Replaced(const std::string& message);
     // Replaces value, the index-th of the line, by replacement when outside
     // is true, and warns "<name> <value> <why> and becomes <replacement>"
@@ -101,7 +102,6 @@ private:
     int line;
     bool endOfFile = false;
     bool checkRest;
-    bool failureReported = false;
     std::streamoff quoteFrom;
     int expected = 0;
     int found = 0;
