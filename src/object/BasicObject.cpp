@@ -32,7 +32,7 @@ const char* const kParameterNames[] = {"x",      "y",      "z",        "width", 
                                        "turn x", "turn y", "turn z", "material", "colour", nullptr};
 }  // namespace
 
-int BasicObject::Read(std::istream& in, Diagnostics& report, const std::string& field) {
+int BasicObject::Read(std::istream& in, Diagnostics& report, std::string_view field) {
     // The rest of the line the report has counted already.
     FieldLine line(FieldLine::Fetched{}, readSignificantLine(in), report, field, kParameterNames);
     return line.Read(position.x, position.y, position.z, width, height, depth, angleX, angleY, angleZ, materialIndex,

@@ -2,6 +2,7 @@
 
 #include <iosfwd>
 #include <memory>
+#include <string_view>
 
 #include "geometry/Vector3.h"
 #include "scene/Diagnostics.h"
@@ -22,7 +23,7 @@ public:
     virtual void DrawShape() = 0;
     // Reads the eleven parameters from the rest of the current line; field
     // names the line in findings.
-    virtual int Read(std::istream& in, Diagnostics& report = Diagnostics::Silent(), const std::string& field = {});
+    virtual int Read(std::istream& in, Diagnostics& report = Diagnostics::Silent(), std::string_view field = {});
     virtual int Write(std::ostream& out) const;
 
     Vector3 position;  // (1, 1, 1) until read

@@ -10,7 +10,7 @@ namespace {
 const char* const kComponentNames[] = {"red", "green", "blue", "alpha", nullptr};
 }  // namespace
 
-int readColor(Color& color, std::istream& in, Diagnostics& report, const std::string& field) {
+int readColor(Color& color, std::istream& in, Diagnostics& report, std::string_view field) {
     FieldLine line(in, report, field, kComponentNames);
     const int failures = line.Read(color.red, color.green, color.blue, color.alpha);
     float* components[] = {&color.red, &color.green, &color.blue, &color.alpha};

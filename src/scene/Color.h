@@ -2,6 +2,7 @@
 
 #include <istream>
 #include <string>
+#include <string_view>
 
 #include "scene/Diagnostics.h"
 
@@ -27,7 +28,7 @@ inline Color operator*(float s, const Color& c) { return c * s; }
 // returns how many failed to parse. A component outside [0, 1] becomes 1.0.
 // field names the line in findings ("fog colour").
 int readColor(Color& color, std::istream& in, Diagnostics& report = Diagnostics::Silent(),
-              const std::string& field = {});
+              std::string_view field = {});
 
 // White, the fallback of colour lookups.
 extern const Color DefaultColor;

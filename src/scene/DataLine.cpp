@@ -8,7 +8,7 @@ bool fetchRawLine(std::istream& in, std::string& line) {
     std::istream::sentry ok(in, true);
     if (!ok) return false;
     std::streambuf* buffer = in.rdbuf();
-    bool took = false;
+    bool lineEnd = false;
     for (;;) {
         int c = buffer->sbumpc();
         if (c == std::char_traits<char>::eof()) {
@@ -16,10 +16,13 @@ bool fetchRawLine(std::istream& in, std::string& line) {
             if (line.empty()) in.setstate(std::ios::failbit);
             break;
         }
-        took = true;
-        if (c == '\n') break;
+        if (c == '\n') {
+            lineEnd = true;
+            break;
+        }
         if (line.size() < kMaxLineLength) line.push_back(static_cast<char>(c));
     }
+    const bool took = lineEnd || !line.empty();
     if (!line.empty() && line.back() == '\r') line.pop_back();
     return took;
 }

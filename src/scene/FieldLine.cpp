@@ -53,23 +53,23 @@ FieldLine::FetchedLine FieldLine::Fetch(std::istream& file, Diagnostics& report)
     return fetched;
 }
 
-FieldLine::FieldLine(std::istream& file, Diagnostics& report_, std::string field_, const char* const* names_)
-    : FieldLine(Fetch(file, report_), report_, std::move(field_), names_) {}
+FieldLine::FieldLine(std::istream& file, Diagnostics& report_, std::string_view field_, const char* const* names_)
+    : FieldLine(Fetch(file, report_), report_, field_, names_) {}
 
-FieldLine::FieldLine(FetchedLine fetched, Diagnostics& report_, std::string field_, const char* const* names_)
-    : owned(fetched.text), in(owned), report(report_), field(std::move(field_)), names(names_),
+FieldLine::FieldLine(FetchedLine fetched, Diagnostics& report_, std::string_view field_, const char* const* names_)
+    : owned(std::in_place, fetched.text), in(*owned), report(report_), field(report_.Active() ? std::string(field_) : std::string()), names(names_),
       line(report_.Line()), endOfFile(fetched.fileEnded), checkRest(true), quoteFrom(0) {}
 
-FieldLine::FieldLine(Continuing, std::istream& values, Diagnostics& report_, std::string field_,
+FieldLine::FieldLine(Continuing, std::istream& values, Diagnostics& report_, std::string_view field_,
                      const char* const* names_)
-    : in(values), report(report_), field(std::move(field_)), names(names_), line(report_.Line()),
+    : in(values), report(report_), field(report_.Active() ? std::string(field_) : std::string()), names(names_), line(report_.Line()),
       checkRest(false), quoteFrom(0) {
     if (report.Active()) quoteFrom = Position();
 }
 
-FieldLine::FieldLine(Fetched, const std::string& text, Diagnostics& report_, std::string field_,
+FieldLine::FieldLine(Fetched, const std::string& text, Diagnostics& report_, std::string_view field_,
                      const char* const* names_)
-    : FieldLine(FetchedLine{text, false}, report_, std::move(field_), names_) {}
+    : FieldLine(FetchedLine{text, false}, report_, field_, names_) {}
 
 FieldLine::~FieldLine() {
     if (!report.Active()) return;
@@ -95,7 +95,7 @@ void FieldLine::Count(bool failed, std::streamoff before, bool integral) {
 }
 
 std::string FieldLine::Text() const {
-    if (&in == &owned) return owned.str();
+    if (owned) return owned->str();
     if (const auto* text = dynamic_cast<const std::istringstream*>(&in)) return text->str();
     return {};
 }
@@ -108,15 +108,21 @@ std::string FieldLine::ValueName(int index) const {
     return "value " + std::to_string(index + 1);
 }
 
+std::string FieldLine::Subject(int index) const {
+    const std::string name = ValueName(index);
+    const bool said = field.size() >= name.size() && field.compare(field.size() - name.size(), name.size(), name) == 0;
+    return said ? std::string() : name + " ";
+}
+
 std::string FieldLine::Expected() const {
     if (expected == 1) return kindOf(allIntegral);
     return std::to_string(expected) + (allIntegral ? " integers" : " numbers");
 }
 
-std::string FieldLine::ShownReplacement(double value, bool floating) {
-    std::string shown = ShownValue(value);
+void FieldLine::ReplacedValue(int index, double value, const char* why, double replacement, bool floating) {
+    std::string shown = ShownValue(replacement);
     if (floating && shown.find_first_of(".e") == std::string::npos) shown += ".0";
-    return shown;
+    Replaced(Subject(index) + ShownValue(value) + " " + why + " and becomes " + shown);
 }
 
 void FieldLine::Replaced(const std::string& message) {
@@ -152,7 +158,7 @@ void FieldLine::ReportFailure() {
     }
     const bool integral = culprit < 64 && ((integralValues >> culprit) & 1u) != 0;
     const std::string word = wordAt(text, start);
-    const std::string name = names != nullptr ? ValueName(culprit) + " " : "";
+    const std::string name = names != nullptr ? Subject(culprit) : "";
     report.Failure(line, field,
                    "expected " + Expected() + ", but " + name + quoted(word) + " is not " + kindOf(integral) + " (" +
                        quoted(excerpt(text, from, text.size(), start)) + ")");

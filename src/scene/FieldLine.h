@@ -1,8 +1,10 @@
 #pragma once
 
 #include <istream>
+#include <optional>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <type_traits>
 
 #include "scene/DataLine.h"
@@ -24,10 +26,10 @@ public:
 
     // Fetches the next significant line of file. names, when given, name the
     // values in order (a null-terminated list) for the messages.
-    FieldLine(std::istream& file, Diagnostics& report, std::string field, const char* const* names = nullptr);
-    FieldLine(Continuing, std::istream& values, Diagnostics& report, std::string field,
+    FieldLine(std::istream& file, Diagnostics& report, std::string_view field, const char* const* names = nullptr);
+    FieldLine(Continuing, std::istream& values, Diagnostics& report, std::string_view field,
               const char* const* names = nullptr);
-    FieldLine(Fetched, const std::string& text, Diagnostics& report, std::string field,
+    FieldLine(Fetched, const std::string& text, Diagnostics& report, std::string_view field,
               const char* const* names = nullptr);
     ~FieldLine();
     FieldLine(const FieldLine&) = delete;
@@ -62,12 +64,15 @@ public:
     void Limit(T& value, bool outside, U replacement, int index, const char* why) {
         if (!outside) return;
         if (Reporting() && index < found)
-            Replaced(ValueName(index) + " " + ShownValue(static_cast<double>(value)) + " " + why + " and becomes " +
-                     ShownReplacement(static_cast<double>(replacement), std::is_floating_point_v<T>));
+            ReplacedValue(index, static_cast<double>(value), why, static_cast<double>(replacement),
+                          std::is_floating_point_v<T>);
         value = static_cast<T>(replacement);
     }
     // The name the constructor was given for the index-th value, or "value n".
     std::string ValueName(int index) const;
+    // That name and a space to begin a message with, or nothing when the
+    // field says it already ("material 0 shininess").
+    std::string Subject(int index) const;
     // Says that whatever follows the values read is the reader's own
     // business, or that it is not (see the constructors).
     void CheckRest(bool check) { checkRest = check; }
@@ -89,12 +94,12 @@ private:
         bool fileEnded = false;  // nothing was left to fetch
     };
     static FetchedLine Fetch(std::istream& file, Diagnostics& report);
-    FieldLine(FetchedLine fetched, Diagnostics& report, std::string field, const char* const* names);
+    FieldLine(FetchedLine fetched, Diagnostics& report, std::string_view field, const char* const* names);
     std::string Text() const;
     std::string Expected() const;
-    static std::string ShownReplacement(double value, bool floating);
+    void ReplacedValue(int index, double value, const char* why, double replacement, bool floating);
 
-    std::istringstream owned;
+    std::optional<std::istringstream> owned;  // a line of its own, not a stream read on
     std::istream& in;
     Diagnostics& report;
     std::string field;

@@ -12,7 +12,7 @@ namespace {
 const char* const kShininessName[] = {"shininess", nullptr};
 }  // namespace
 
-int Material::Read(std::istream& in, Diagnostics& report, const std::string& name) {
+int Material::Read(std::istream& in, Diagnostics& report, std::string_view name) {
     int failures = readColor(ambient, in, report, FieldName(report, name, " ambient")) +
                    readColor(diffuse, in, report, FieldName(report, name, " diffuse")) +
                    readColor(specular, in, report, FieldName(report, name, " specular"));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <istream>
+#include <string_view>
 
 #include "scene/Color.h"
 #include "scene/Diagnostics.h"
@@ -17,7 +18,7 @@ struct Material {
     // shininess, emission colour. A shininess outside [0, 128] becomes 0.
     // Returns the number of values that failed to parse. name ("material 2")
     // begins the field names of the findings.
-    int Read(std::istream& in, Diagnostics& report = Diagnostics::Silent(), const std::string& name = {});
+    int Read(std::istream& in, Diagnostics& report = Diagnostics::Silent(), std::string_view name = {});
 
     void Apply() const;
 };

@@ -109,7 +109,7 @@ void warnAboutSweep(FieldLine& values, float degrees, bool outside) {
 }
 }  // namespace
 
-int CircleStroke::Read(std::istream& in, Diagnostics& report, const std::string& field) {
+int CircleStroke::Read(std::istream& in, Diagnostics& report, std::string_view field) {
     float x = 0.0f, y = 0.0f, degrees = 0.0f;
     FieldLine values(FieldLine::Continuing{}, in, report, field, kArcNames);
     int errors = ReadCoordinate(values, x);

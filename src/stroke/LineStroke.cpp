@@ -56,7 +56,7 @@ namespace {
 const char* const kEndNames[] = {"end x", "end y", nullptr};
 }  // namespace
 
-int LineStroke::Read(std::istream& in, Diagnostics& report, const std::string& field) {
+int LineStroke::Read(std::istream& in, Diagnostics& report, std::string_view field) {
     float x = 0.0f, y = 0.0f;
     FieldLine values(FieldLine::Continuing{}, in, report, field, kEndNames);
     int errors = ReadCoordinate(values, x);

@@ -10,7 +10,7 @@ PivotStroke::PivotStroke(StrokeCharacter* owner) : LineStroke('p', owner) {}
 PivotStroke::PivotStroke(StrokeCharacter* owner, const Vector3& a, const Vector3& b)
     : LineStroke('p', owner, a, b), bodyDirection(direction) {}
 
-int PivotStroke::Read(std::istream& in, Diagnostics& report, const std::string& field) {
+int PivotStroke::Read(std::istream& in, Diagnostics& report, std::string_view field) {
     const int errors = LineStroke::Read(in, report, field);
     // A dot in front of the stroke is drawn first and faces along this body.
     bodyDirection = direction;

@@ -76,9 +76,11 @@ JointTrim TrimAtJoint(float theta, char neighbourKind, float r) {
 int ReadCoordinate(FieldLine& line, float& value) {
     const int index = line.Values();
     const int errors = line.Read(value);
-    line.Limit(value, std::isnan(value), 0.0f, index, "is not a number");
-    line.Limit(value, value > kMaxCoordinate, kMaxCoordinate, index, "is beyond 1e+06");
-    line.Limit(value, value < -kMaxCoordinate, -kMaxCoordinate, index, "is beyond -1e+06");
+    if (std::isnan(value) || value > kMaxCoordinate || value < -kMaxCoordinate) {
+        line.Limit(value, std::isnan(value), 0.0f, index, "is not a number");
+        line.Limit(value, value > kMaxCoordinate, kMaxCoordinate, index, "is beyond 1e+06");
+        line.Limit(value, value < -kMaxCoordinate, -kMaxCoordinate, index, "is beyond -1e+06");
+    }
     return errors;
 }
 

@@ -2,6 +2,7 @@
 
 #include <iosfwd>
 #include <string>
+#include <string_view>
 
 #include "geometry/Vector3.h"
 #include "scene/Diagnostics.h"
@@ -38,7 +39,7 @@ public:
     virtual void GetBounds(float& minX, float& maxX, float& minY, float& maxY) const;
     // Reads the kind's own parameters; returns the number of failed reads.
     // field names the stroke in findings ("glyph 'A' arc 2").
-    virtual int Read(std::istream& in, Diagnostics& report = Diagnostics::Silent(), const std::string& field = {}) = 0;
+    virtual int Read(std::istream& in, Diagnostics& report = Diagnostics::Silent(), std::string_view field = {}) = 0;
     // Writes the stroke record; returns the number of failed writes.
     virtual int Write(std::ostream& out) const = 0;
 

@@ -2,6 +2,7 @@
 
 #include <istream>
 #include <string>
+#include <string_view>
 
 #include "scene/Diagnostics.h"
 
@@ -17,5 +18,5 @@ struct DecorationStyle {
 
     // Five integers and a float on one significant line; field names it in
     // findings ("band").
-    int Read(std::istream& in, Diagnostics& report = Diagnostics::Silent(), const std::string& field = {});
+    int Read(std::istream& in, Diagnostics& report = Diagnostics::Silent(), std::string_view field = {});
 };

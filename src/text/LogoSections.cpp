@@ -34,7 +34,7 @@ int readPositive(FieldLine& line, U& target, int index) {
     const int errors = line.Read(value);
     if (errors == 0 && value > 0) target = static_cast<U>(value);
     else if (errors == 0 && line.Reporting())
-        line.Replaced(line.ValueName(index) + " " + ShownValue(static_cast<double>(value)) + " is not above 0: " +
+        line.Replaced(line.Subject(index) + ShownValue(static_cast<double>(value)) + " is not above 0: " +
                       ShownValue(static_cast<double>(target)) + " is kept");
     return errors;
 }
@@ -80,7 +80,7 @@ int ReadDecorations(std::istream& in, LogoString& logo, Diagnostics& report, Tab
 }
 
 int ReadPrimitive(std::istream& in, LogoString& owner, std::unique_ptr<BasicObject>& object, Diagnostics& report,
-                  const std::string& field, TableUses* uses) {
+                  std::string_view field, TableUses* uses) {
     FieldLine line(in, report, field, kKindName);
     int kind = 0;
     int errors = line.Read(kind);
@@ -91,8 +91,8 @@ int ReadPrimitive(std::istream& in, LogoString& owner, std::unique_ptr<BasicObje
     if (errors == 0 && !object && kind != 0 && line.Reporting())
         line.Replaced("kind " + std::to_string(kind) + " is not 0..9: no primitive is drawn");
     if (uses != nullptr && errors == 0 && object) {
-        uses->Material(line.Number(), field, "material", object->materialIndex);
-        uses->Colour(line.Number(), field, "colour", object->colourIndex);
+        uses->Material(line.Number(), std::string(field), "material", object->materialIndex);
+        uses->Colour(line.Number(), std::string(field), "colour", object->colourIndex);
     }
     return errors;
 }

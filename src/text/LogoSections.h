@@ -3,6 +3,7 @@
 #include <istream>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "scene/Diagnostics.h"
 
@@ -21,7 +22,7 @@ int ReadDecorations(std::istream& in, LogoString& logo, Diagnostics& report = Di
 // One line: the kind, then the primitive's own parameters. A kind without a
 // class leaves no object and is no error. field names the line in findings.
 int ReadPrimitive(std::istream& in, LogoString& owner, std::unique_ptr<BasicObject>& object,
-                  Diagnostics& report = Diagnostics::Silent(), const std::string& field = {},
+                  Diagnostics& report = Diagnostics::Silent(), std::string_view field = {},
                   TableUses* uses = nullptr);
 // Path mode and proportional spacing.
 int ReadLayout(std::istream& in, LogoString& logo, Diagnostics& report = Diagnostics::Silent());

@@ -14,7 +14,7 @@ const char* const kWaveNames[] = {"amplitude", "frequency", "phase", nullptr};
 
 // Reads three floats from one significant line.
 int readTriple(std::istream& in, float& first, float& second, float& third, Diagnostics& report,
-               const std::string& field, const char* const* names) {
+               std::string_view field, const char* const* names) {
     FieldLine line(in, report, field, names);
     return line.Read(first, second, third);
 }
@@ -24,7 +24,7 @@ float MotionPolynomial::Value(float t) const { return a + b * t + c * static_cas
 
 float MotionPolynomial::Rate(float t) const { return b + 2.0f * c * t; }
 
-int MotionPolynomial::Read(std::istream& in, Diagnostics& report, const std::string& field) {
+int MotionPolynomial::Read(std::istream& in, Diagnostics& report, std::string_view field) {
     return readTriple(in, a, b, c, report, field, kPolynomialNames);
 }
 
@@ -40,7 +40,7 @@ float MotionWave::Rate(float t) const {
     return amplitude * frequency * static_cast<float>(std::cos(waveAngle(*this, t)));
 }
 
-int MotionWave::Read(std::istream& in, Diagnostics& report, const std::string& field) {
+int MotionWave::Read(std::istream& in, Diagnostics& report, std::string_view field) {
     return readTriple(in, amplitude, frequency, phase, report, field, kWaveNames);
 }
 

@@ -2,6 +2,7 @@
 
 #include <istream>
 #include <string>
+#include <string_view>
 
 #include "scene/Diagnostics.h"
 
@@ -11,7 +12,7 @@ struct MotionPolynomial {
     float Value(float t) const;
     float Rate(float t) const;
     // One significant line of three floats; field names it in findings.
-    int Read(std::istream& in, Diagnostics& report = Diagnostics::Silent(), const std::string& field = {});
+    int Read(std::istream& in, Diagnostics& report = Diagnostics::Silent(), std::string_view field = {});
 };
 
 // amplitude * sin(2 pi frequency t + phase degrees)
@@ -20,7 +21,7 @@ struct MotionWave {
     float Value(float t) const;
     // Derivative divided by 2 pi; callers multiply by 2 pi.
     float Rate(float t) const;
-    int Read(std::istream& in, Diagnostics& report = Diagnostics::Silent(), const std::string& field = {});
+    int Read(std::istream& in, Diagnostics& report = Diagnostics::Silent(), std::string_view field = {});
 };
 
 // A polynomial plus a wave, as every motion channel of the string file is.

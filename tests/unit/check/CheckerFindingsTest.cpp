@@ -113,7 +113,7 @@ const Case kCases[] = {
     {File::String, "1 4 5 7", 1, "1 4 5 12", 0, Severity::Warning, "colour material",
      "colour count 12 is outside 1..9 and becomes 1"},
     {File::String, "80", 1, "200", 0, Severity::Warning, "material 0 shininess",
-     "shininess 200 is outside 0..128 and becomes 0.0"},
+     "200 is outside 0..128 and becomes 0.0"},
 };
 
 TEST(CheckerFindings, EachDamageIsNamedWithItsLineAndField) {
