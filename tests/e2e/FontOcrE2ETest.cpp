@@ -1,10 +1,11 @@
-// The default font read back by machine: lines of capitals, lower-case
-// letters and figures are rendered flat and white on black by logo3d-render,
-// turned dark on light, and read by tesseract. Each class must come back at
-// least 95% right, counted by edit distance over the characters (blanks
-// aside, since word spaces are not what is measured). Each class is read in
-// alphabet order, letter-spaced so that no neighbour helps a guess, and in
-// pangrams.
+// Fonts read back by machine: lines of capitals, lower-case letters and
+// figures are rendered flat and white on black by logo3d-render, turned dark
+// on light, and read by tesseract. Each class must come back right to a
+// font's required share, counted by edit distance over the characters
+// (blanks aside, since word spaces are not what is measured): 95% for the
+// default font, 90% for the Latin Hershey faces; the script face is read and
+// reported without a bar. Each class is read in alphabet order,
+// letter-spaced so that no neighbour helps a guess, and in pangrams.
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
@@ -23,9 +24,23 @@
 namespace e2e {
 namespace {
 
-const std::string kFont = LOGO3D_SOURCE_DIR "/data/font.src";
 const std::string kEnvironment = LOGO3D_TEST_DATA "/ocr/env.src";
-const double kRequiredRate = 0.95;
+
+struct OcrFont {
+    const char* name;
+    const char* file;     // from the source directory
+    double requiredRate;  // 0: read and reported only
+};
+
+void PrintTo(const OcrFont& font, std::ostream* out) { *out << font.name; }
+
+const OcrFont kFonts[] = {
+    {"default", "data/font.src", 0.95},
+    {"futural", "fonts/hershey/futural.src", 0.90},
+    {"rowmans", "fonts/hershey/rowmans.src", 0.90},
+    {"timesr", "fonts/hershey/timesr.src", 0.90},
+    {"scripts", "fonts/hershey/scripts.src", 0.0},
+};
 
 // Picture size and scale: capitals come out about 46 pixels high, and the
 // longest line (a pangram in capitals) fits the width with room to spare.
@@ -77,7 +92,7 @@ std::size_t editDistance(const std::string& a, const std::string& b) {
     return row[b.size()];
 }
 
-class FontOcrTest : public ::testing::Test {
+class FontOcrTest : public ::testing::TestWithParam<OcrFont> {
 protected:
     static void SetUpTestSuite() {
         display = new VirtualDisplay(2000, 300);
@@ -106,7 +121,7 @@ protected:
         int status = 0;
         const std::string renderOutput =
             run("DISPLAY=" + display->Name() + " LIBGL_ALWAYS_SOFTWARE=1 " + shellQuoted(LOGO3D_RENDER) +
-                    " -f " + shellQuoted(kFont) + " -e " + shellQuoted(kEnvironment) + " --text " +
+                    " -f " + shellQuoted(std::string(LOGO3D_SOURCE_DIR "/") + GetParam().file) + " -e " + shellQuoted(kEnvironment) + " --text " +
                     shellQuoted(text) + " -W " + std::to_string(kWidth) + " -H " + std::to_string(kHeight) +
                     " -r " + kScale + " -o " + shellQuoted(rendered) + " 2>&1",
                 status);
@@ -135,10 +150,12 @@ protected:
         }
         const std::size_t right = characters - std::min(errors, characters);
         const double rate = characters == 0 ? 0.0 : static_cast<double>(right) / characters;
-        std::cout << "  " << what << ": " << right << " of " << characters
+        std::cout << "  " << GetParam().name << ", " << what << ": " << right << " of " << characters
                   << " characters, rate " << rate << std::endl;
         RecordProperty("rate", std::to_string(rate));
-        EXPECT_GE(rate, kRequiredRate) << what << " are not read reliably";
+        if (GetParam().requiredRate > 0) {
+            EXPECT_GE(rate, GetParam().requiredRate) << what << " are not read reliably";
+        }
     }
 
     static VirtualDisplay* display;
@@ -148,19 +165,22 @@ protected:
 VirtualDisplay* FontOcrTest::display = nullptr;
 std::string FontOcrTest::directory;
 
-TEST_F(FontOcrTest, CapitalsReadBack) {
+TEST_P(FontOcrTest, CapitalsReadBack) {
     ExpectLegible("capitals", {"ABCDEFGHIJKLMNOPQRSTUVWXYZ", "A B C D E F G H I J K L M N O P Q R S T U V W X Y Z",
                                "THE QUICK BROWN FOX JUMPS OVER THE LAZY DOG", "PACK MY BOX WITH FIVE DOZEN LIQUOR JUGS"});
 }
 
-TEST_F(FontOcrTest, LowerCaseReadsBack) {
+TEST_P(FontOcrTest, LowerCaseReadsBack) {
     ExpectLegible("lower case", {"abcdefghijklmnopqrstuvwxyz", "a b c d e f g h i j k l m n o p q r s t u v w x y z",
                                  "the quick brown fox jumps over the lazy dog", "pack my box with five dozen liquor jugs"});
 }
 
-TEST_F(FontOcrTest, FiguresReadBack) {
+TEST_P(FontOcrTest, FiguresReadBack) {
     ExpectLegible("figures", {"0123456789", "0 1 2 3 4 5 6 7 8 9", "9876543210", "3141592653 5897932384"});
 }
+
+INSTANTIATE_TEST_SUITE_P(Fonts, FontOcrTest, ::testing::ValuesIn(kFonts),
+                         [](const ::testing::TestParamInfo<OcrFont>& font) { return std::string(font.param.name); });
 
 }  // namespace
 }  // namespace e2e
