@@ -52,12 +52,6 @@ void HeldFailures::Release(Finding::Severity severity, const std::string& note) 
     failures.clear();
 }
 
-int FindingList::ErrorCount() const {
-    return static_cast<int>(std::count_if(findings.begin(), findings.end(), [](const Finding& finding) {
-        return finding.severity == Finding::Severity::Error;
-    }));
-}
-
 std::vector<Finding> InLineOrder(std::vector<Finding> findings) {
     std::stable_sort(findings.begin(), findings.end(),
                      [](const Finding& a, const Finding& b) { return a.line < b.line; });

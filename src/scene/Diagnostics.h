@@ -88,12 +88,11 @@ private:
     std::vector<Finding> failures;
 };
 
-// Keeps every finding, in the order of the file.
+// Keeps every finding, in the order the readers report them.
 class FindingList : public Diagnostics {
 public:
     FindingList() : Diagnostics(true) {}
     const std::vector<Finding>& Findings() const { return findings; }
-    int ErrorCount() const;
 
 protected:
     void Record(Finding finding) override { findings.push_back(std::move(finding)); }

@@ -76,9 +76,10 @@ void releaseLightFailures(HeldFailures& held, int k, bool used, bool present) {
     if (!present && k > 0) return held.Drop();
     if (!present) return held.Release(Finding::Severity::Error, "; a first light is needed");
     const std::string light = "light " + std::to_string(k);
+    const bool last = k + 1 == Environment::kLightCount;
     if (used)
-        held.Release(Finding::Severity::Warning, "; " + light + " is used as read" +
-                                                     (k + 1 < Environment::kLightCount ? ", and no later light is read" : ""));
+        held.Release(Finding::Severity::Warning,
+                     "; " + light + " is used as read" + (last ? "" : ", and no later light is read"));
     else if (k > 0)
         held.Release(Finding::Severity::Warning, "; the file ends inside " + light + ", which is not used");
     else
@@ -107,7 +108,8 @@ int Environment::Read(std::istream& in, Diagnostics& report) {
     }
     if (!lights[0].enabled) {
         if (k == 0 && report.FirstEndOfFile())
-            report.Error(report.Line(), "light 0", "expected the six lines of a first light, found the end of the file");
+            report.Error(report.Line(), "light 0",
+                         "expected the six lines of a first light, found the end of the file");
         return 1;
     }
     if (k == kLightCount && previousFailures == 0)

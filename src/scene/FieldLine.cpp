@@ -42,6 +42,11 @@ std::string wordAt(const std::string& text, std::size_t start) {
 }
 
 const char* kindOf(bool integral) { return integral ? "an integer" : "a number"; }
+
+// The field's name is text only for a report that will say it.
+std::string kept(const Diagnostics& report, std::string_view field) {
+    return report.Active() ? std::string(field) : std::string();
+}
 }  // namespace
 
 FieldLine::FetchedLine FieldLine::Fetch(std::istream& file, Diagnostics& report) {
@@ -57,13 +62,13 @@ FieldLine::FieldLine(std::istream& file, Diagnostics& report_, std::string_view 
     : FieldLine(Fetch(file, report_), report_, field_, names_) {}
 
 FieldLine::FieldLine(FetchedLine fetched, Diagnostics& report_, std::string_view field_, const char* const* names_)
-    : owned(std::in_place, fetched.text), in(*owned), report(report_), field(report_.Active() ? std::string(field_) : std::string()), names(names_),
+    : owned(std::in_place, fetched.text), in(*owned), report(report_), field(kept(report_, field_)), names(names_),
       line(report_.Line()), endOfFile(fetched.fileEnded), checkRest(true), quoteFrom(0) {}
 
 FieldLine::FieldLine(Continuing, std::istream& values, Diagnostics& report_, std::string_view field_,
                      const char* const* names_)
-    : in(values), report(report_), field(report_.Active() ? std::string(field_) : std::string()), names(names_), line(report_.Line()),
-      checkRest(false), quoteFrom(0) {
+    : in(values), report(report_), field(kept(report_, field_)), names(names_), line(report_.Line()), checkRest(false),
+      quoteFrom(0) {
     if (report.Active()) quoteFrom = Position();
 }
 
@@ -139,7 +144,8 @@ void FieldLine::ReportFailure() {
     std::size_t start = skipBlanks(text, at);
     if (start >= text.size()) {
         if (found == 0 && endOfFile) {
-            if (report.FirstEndOfFile()) report.Failure(line, field, "expected " + Expected() + ", found the end of the file");
+            if (report.FirstEndOfFile())
+                report.Failure(line, field, "expected " + Expected() + ", found the end of the file");
             return;
         }
         std::string message = "expected " + Expected() + ", found ";

@@ -76,11 +76,7 @@ public:
     // Says that whatever follows the values read is the reader's own
     // business, or that it is not (see the constructors).
     void CheckRest(bool check) { checkRest = check; }
-    // Quotes from this position of the stream in messages instead of from
-    // where the line's first value starts.
-    void QuoteFrom(std::streamoff position) { quoteFrom = position; }
     std::istream& Stream() { return in; }
-    const std::string& Field() const { return field; }
     int Number() const { return line; }
     // Where the stream stands, without touching its state.
     std::streamoff Position() const;

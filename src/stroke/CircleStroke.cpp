@@ -103,7 +103,8 @@ const char* const kArcNames[] = {"centre x", "centre y", "sweep", nullptr};
 
 void warnAboutSweep(FieldLine& values, float degrees, bool outside) {
     if (outside)
-        values.Replaced("sweep " + ShownValue(degrees) + " is outside -360..360 degrees and becomes 0: a zero-length arc");
+        values.Replaced("sweep " + ShownValue(degrees) +
+                        " is outside -360..360 degrees and becomes 0: a zero-length arc");
     else if (degrees == 0.0f)
         values.Replaced("a sweep of 0 degrees makes a zero-length arc");
 }

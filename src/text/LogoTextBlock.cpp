@@ -46,6 +46,14 @@ void noteSource(LogoTextBlock& block, LogoTextBlock::Source source, const std::s
     }
     block.sources.push_back(std::move(source));
 }
+
+void reportDropped(Diagnostics& report, const LogoTextBlock::Source& source, const std::string& line,
+                   std::size_t maxLength) {
+    report.Warning(source.textLine, "text line " + std::to_string(source.number),
+                   "\"" + (line.size() > 40 ? line.substr(0, 37) + "..." : line) +
+                       "\" is dropped with its digit lines: the text would reach " + std::to_string(maxLength) +
+                       " characters");
+}
 }  // namespace
 
 LogoTextBlock ReadLogoTextBlock(std::istream& in, std::size_t maxLength, Diagnostics& report) {
@@ -66,9 +74,7 @@ LogoTextBlock ReadLogoTextBlock(std::istream& in, std::size_t maxLength, Diagnos
         full = full || block.text.size() + line.size() + 1 >= maxLength;
         if (full) {
             block.droppedLines.push_back(line);
-            report.Warning(source.textLine, "text line " + std::to_string(number),
-                           "\"" + (line.size() > 40 ? line.substr(0, 37) + "..." : line) + "\" is dropped with its digit lines: the text would reach " +
-                               std::to_string(maxLength) + " characters");
+            if (report.Active()) reportDropped(report, source, line, maxLength);
         } else {
             appendLine(block, line, digitLines);
             if (report.Active()) {

@@ -174,8 +174,15 @@ int readPoint(std::istream& in, Vector3& point, Diagnostics& report, const std::
 
 // "glyph 'A' arc 3": the number counts the strokes and dots of the glyph.
 std::string strokeName(const Diagnostics& report, const std::string& glyph, char letter, int number) {
-    const char* kind = letter == 'l' ? "line" : letter == 'p' ? "pivot stroke" : letter == 's' ? "stiff stroke"
-                                                : letter == 'c' ? "arc" : "dot";
+    if (!report.Active()) return {};
+    const char* kind = "dot";
+    switch (letter) {
+        case 'l': kind = "line"; break;
+        case 'p': kind = "pivot stroke"; break;
+        case 's': kind = "stiff stroke"; break;
+        case 'c': kind = "arc"; break;
+        default: break;
+    }
     return FieldName(report, glyph, " ", kind, " ", number);
 }
 

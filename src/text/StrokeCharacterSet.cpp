@@ -17,10 +17,10 @@ constexpr double kRadiansToDegrees = 180.0 * 0.31830987732601135;
 constexpr float kThinnest = 0.9f;
 
 // The base set reads the first nine.
-const char* const kHeaderNames[] = {
-    "stroke width",  "stroke height",     "section segments", "facet length", "cap style",
-    "section parameter 2", "section shape", "section parameter", "section twist", "space width",
-    "line height",   "letter gap",        "line gap",         nullptr};
+const char* const kHeaderNames[] = {"stroke width",   "stroke height",       "section segments", "facet length",
+                                    "cap style",      "section parameter 2", "section shape",    "section parameter",
+                                    "section twist",  "space width",         "line height",      "letter gap",
+                                    "line gap",       nullptr};
 
 // What the setters and the drawing do to the sizes and the segment count.
 void warnAboutSizes(FieldLine& header, float width, float height, int segments) {

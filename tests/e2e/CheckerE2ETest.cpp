@@ -57,7 +57,8 @@ TEST(CheckerTest, DefaultFilesAreCleanAndDamagedOnesAreNamedByLine) {
     const std::string font = writeChanged(files.Path(), "font.src", "3.25 4 8 0.5 2 1 0 1 0 14 30 7 22",
                                           "3.25 4 8 0.5 15 1 0 1 0 14 30 7 22");
     const std::string text = writeChanged(files.Path(), "string.src", "0 0 1", "0 1");
-    const std::string error = text + ": error: shadow plane normal: expected 3 numbers, found 2 (\"0 1\"): z is missing\n";
+    const std::string error =
+        text + ": error: shadow plane normal: expected 3 numbers, found 2 (\"0 1\"): z is missing\n";
 
     const CheckerRun all = runChecker(files.Path(), "");
     EXPECT_EQ(all.status, 1);

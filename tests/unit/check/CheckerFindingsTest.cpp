@@ -76,7 +76,8 @@ const Case kCases[] = {
      "no later light is read"},
     {File::Environment, "0 180 1 0 0", 1, "0 100 1 0 0", 0, Severity::Warning, "light 0 spot",
      "spot cutoff 100 is neither within 0..90 nor 180: OpenGL refuses it and the light is no spot"},
-    {File::Environment, "0 0.001 0 1100", 1, "7 0.001 0 1100", 0, Severity::Warning, "fog", "mode 7 is not 0..3: no fog"},
+    {File::Environment, "0 0.001 0 1100", 1, "7 0.001 0 1100", 0, Severity::Warning, "fog",
+     "mode 7 is not 0..3: no fog"},
     // The font: its header, then glyph lines after the default header.
     {File::Font, "3.25 4 8 0.5 2 1 0 1 0 14 30 7 22", 1, "3.25 4 8 0.5 15 1 0 1 0 14 30 7 22", 0, Severity::Warning,
      "header", "cap style 15 is outside 2..11 and becomes 2"},
