@@ -30,7 +30,9 @@ void accumulateTrail(float passCount) {
     }
 }
 
-void renderPass(unsigned pass, float angleStep, float passCount) {
+// frame < 0: the still logo, or its trail in the trail mode; otherwise that
+// one frame of the whole-logo motion.
+void renderPass(unsigned pass, float angleStep, float passCount, int frame) {
     glClear(GL_COLOR_BUFFER_BIT);
     glClear(GL_DEPTH_BUFFER_BIT);
     glPushMatrix();
@@ -42,7 +44,10 @@ void renderPass(unsigned pass, float angleStep, float passCount) {
     TranslateToViewCentre(viewState);
     if (viewState.jitterMode) glRotatef(viewState.jitterAngle, cosine, sine, 0.0f);
     RotateAndScaleView(viewState);
-    if (viewState.trailMode) {
+    if (frame >= 0) {
+        logoString.DrawFrame(static_cast<unsigned>(frame));
+        glAccum(GL_ACCUM, 1.0f / passCount);
+    } else if (viewState.trailMode) {
         accumulateTrail(passCount);
     } else {
         logoString.Draw();
@@ -51,9 +56,7 @@ void renderPass(unsigned pass, float angleStep, float passCount) {
     glPopMatrix();
 }
 
-}  // namespace
-
-void accumulateView() {
+void accumulate(int frame) {
     const unsigned passes = viewState.passes > 0 ? viewState.passes : 1;
     const float angleStep = kFullTurn / static_cast<float>(passes);
     glColorMaterial(GL_FRONT, GL_AMBIENT_AND_DIFFUSE);
@@ -61,9 +64,16 @@ void accumulateView() {
     glClear(GL_ACCUM_BUFFER_BIT);
     // The trail alone needs no offsets, so one pass shows it.
     const unsigned passCount = viewState.aaMode || viewState.jitterMode ? passes : 1;
-    for (unsigned pass = 0; pass < passCount; ++pass) renderPass(pass, angleStep, static_cast<float>(passCount));
+    for (unsigned pass = 0; pass < passCount; ++pass)
+        renderPass(pass, angleStep, static_cast<float>(passCount), frame);
     glAccum(GL_RETURN, 1.0f);
 }
+
+}  // namespace
+
+void accumulateView() { accumulate(-1); }
+
+void accumulateMotionFrame(unsigned frame) { accumulate(static_cast<int>(frame)); }
 
 void accumDisplay() {
     accumulateView();

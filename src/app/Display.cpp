@@ -37,7 +37,10 @@ void initGL() {
     glutSpecialFunc(specialKey);
 }
 
-void renderView() {
+namespace {
+// The view's transformation around the logo, still (frame < 0) or at one
+// frame of its whole-logo motion.
+void renderLogo(int frame) {
     glClear(GL_COLOR_BUFFER_BIT);
     glClear(GL_DEPTH_BUFFER_BIT);
     glColorMaterial(GL_FRONT, GL_AMBIENT_AND_DIFFUSE);
@@ -45,9 +48,15 @@ void renderView() {
     glPushMatrix();
     TranslateToViewCentre(viewState);
     RotateAndScaleView(viewState);
-    logoString.Draw();
+    if (frame < 0) logoString.Draw();
+    else logoString.DrawFrame(static_cast<unsigned>(frame));
     glPopMatrix();
 }
+}  // namespace
+
+void renderView() { renderLogo(-1); }
+
+void renderMotionFrame(unsigned frame) { renderLogo(static_cast<int>(frame)); }
 
 void display() {
     renderView();

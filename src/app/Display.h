@@ -6,6 +6,8 @@ void initGL();
 void display();
 // What display draws, without showing it: for programs that read the picture back.
 void renderView();
+// The same with the logo at one frame of its whole-logo motion (DrawFrame).
+void renderMotionFrame(unsigned frame);
 void reshape(int w, int h);
 void idle();
 void visibility(int state);

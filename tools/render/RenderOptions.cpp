@@ -27,6 +27,13 @@ RenderOptions ParseRenderOptions(int argc, char** argv) {
     app.add_flag("--jitter", view.jitterMode, "jitter through the accumulation buffer");
     app.add_flag("--trail", view.trailMode, "motion trail through the accumulation buffer");
     app.add_flag("--wireframe", view.wireframe, "draw polygon outlines, unlit");
+    app.add_option("--frames", options.framesDirectory,
+                   "write every frame of the whole-logo motion (0 .. frame count - 1) as DIR/frame-NNN.png");
+    app.add_option("--gif", options.gif, "write the whole-logo motion as an animated GIF");
+    app.add_option("--apng", options.apng, "write the whole-logo motion as an animated PNG");
+    app.add_option("--fps", options.framesPerSecond, "frames per second of --gif and --apng")
+        ->capture_default_str()
+        ->check(CLI::Range(1u, 100u));
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

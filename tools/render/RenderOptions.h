@@ -11,6 +11,13 @@ struct RenderOptions {
     std::string output = "logo3d.png";
     std::string text;        // lines separated by '|'; empty: use the string file
     std::string fontHeader;  // replaces the font file's header line when set
+    // The whole-logo motion, one picture per animation frame: PNGs into a
+    // folder, and one animated GIF or APNG.
+    std::string framesDirectory;
+    std::string gif;
+    std::string apng;
+    unsigned framesPerSecond = 12;
+    bool Animated() const { return !framesDirectory.empty() || !gif.empty() || !apng.empty(); }
     bool ready = false;      // false: nothing to render (help shown or bad options)
     int exitCode = 0;
 };

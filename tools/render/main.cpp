@@ -5,10 +5,12 @@
 #include <GL/glut.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <iostream>
 #include <sstream>
 #include <vector>
 
+#include "Animation.h"
 #include "PngWriter.h"
 #include "RenderOptions.h"
 #include "SceneFiles.h"
@@ -52,6 +54,47 @@ std::vector<unsigned char> readBackBuffer(int width, int height) {
     return topDown;
 }
 
+// Every frame of the whole-logo motion, as the trail mode steps it, to PNGs
+// and on to the animated pictures asked for.
+int renderAnimation(const RenderOptions& options) {
+    namespace fs = std::filesystem;
+    std::string directory = options.framesDirectory;
+    std::string scratch;
+    std::error_code error;
+    if (directory.empty()) {
+        scratch = (fs::temp_directory_path(error) / "logo3d-frames-XXXXXX").string();
+        if (mkdtemp(&scratch[0]) == nullptr) {
+            std::cerr << "cannot make a folder for the frames: " << scratch << std::endl;
+            return 1;
+        }
+        directory = scratch;
+    } else if (!fs::create_directories(directory, error) && error) {
+        std::cerr << "cannot make the folder " << directory << ": " << error.message() << std::endl;
+        return 1;
+    }
+    const unsigned count = logoString.frameCount > 0 ? logoString.frameCount : 1;
+    std::string problem;
+    for (unsigned k = 0; k < count && problem.empty(); ++k) {
+        if (viewState.aaMode || viewState.jitterMode) accumulateMotionFrame(k);
+        else renderMotionFrame(k);
+        glFinish();
+        problem = WritePng(FramePath(directory, k), viewState.width, viewState.height,
+                           readBackBuffer(viewState.width, viewState.height));
+    }
+    if (problem.empty() && !options.gif.empty()) problem = WriteGif(directory, count, options.framesPerSecond, options.gif);
+    if (problem.empty() && !options.apng.empty())
+        problem = WriteApng(directory, count, options.framesPerSecond, options.apng);
+    if (!scratch.empty()) fs::remove_all(scratch, error);
+    if (!problem.empty()) {
+        std::cerr << problem << std::endl;
+        return 1;
+    }
+    if (!options.framesDirectory.empty()) std::cout << count << " frames in " << options.framesDirectory << std::endl;
+    if (!options.gif.empty()) std::cout << options.gif << std::endl;
+    if (!options.apng.empty()) std::cout << options.apng << std::endl;
+    return 0;
+}
+
 }  // namespace
 
 int run(int argc, char** argv) {
@@ -67,6 +110,7 @@ int run(int argc, char** argv) {
         keyboard(' ', 0, 0);
     }
     reshape(viewState.width, viewState.height);
+    if (options.Animated()) return renderAnimation(options);
     if (viewState.aaMode || viewState.jitterMode || viewState.trailMode) accumulateView();
     else renderView();
     glFinish();

@@ -1,0 +1,64 @@
+#include "ExportOptions.h"
+
+#include <CLI/CLI.hpp>
+
+#include <algorithm>
+#include <cctype>
+
+bool FormatOfName(const std::string& name, ExportFormat& format) {
+    const std::size_t dot = name.find_last_of('.');
+    if (dot == std::string::npos) return false;
+    std::string extension = name.substr(dot + 1);
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (extension == "glb") format = ExportFormat::kGlb;
+    else if (extension == "gltf") format = ExportFormat::kGltf;
+    else if (extension == "obj") format = ExportFormat::kObj;
+    else if (extension == "stl") format = ExportFormat::kStl;
+    else if (extension == "html" || extension == "htm") format = ExportFormat::kHtml;
+    else return false;
+    return true;
+}
+
+ExportOptions ParseExportOptions(int argc, char** argv) {
+    ExportOptions options;
+    CLI::App app{"Writes a logo3d logo, as the viewer draws it, to a mesh file: glTF 2.0 (.glb, .gltf), "
+                 "Wavefront OBJ (.obj with .mtl) or binary STL (.stl); or to one self-contained web page (.html)."};
+    const CLI::Validator knownFormat(
+        [](std::string& name) {
+            ExportFormat format;
+            return FormatOfName(name, format) ? std::string()
+                                              : "the name must end in .glb, .gltf, .obj, .stl or .html";
+        },
+        "FILE.glb|.gltf|.obj|.stl|.html");
+    app.add_option("-o,--output", options.output, "file to write; its extension chooses the format")
+        ->required()
+        ->check(knownFormat);
+    app.add_option("-f", options.fontFile, "font file")->capture_default_str();
+    app.add_option("-e", options.envFile, "environment file")->capture_default_str();
+    app.add_option("-s", options.stringFile, "string (logo text) file")->capture_default_str();
+    app.add_option("--scale", options.millimetresPerUnit, "millimetres per font unit")
+        ->capture_default_str()
+        ->check(CLI::PositiveNumber);
+    app.add_option("--frame", options.frame,
+                   "export the whole-logo motion at this animation frame (0 .. frame count - 1) instead of the "
+                   "still logo")
+        ->check(CLI::NonNegativeNumber);
+    app.add_flag("--shadow", options.shadow, "add the logo's flat shadow as a node of its own (not in STL)");
+    app.add_option("--seconds", options.loopSeconds,
+                   "glTF and web page: seconds of one loop of the whole-logo motion")
+        ->capture_default_str()
+        ->check(CLI::PositiveNumber);
+    app.add_flag("--weld", options.weld, "merge vertices that share position, normal and colour");
+    app.add_flag("--embed", options.embedBuffer, ".gltf: embed the buffer instead of writing a .bin beside it");
+    app.add_flag("--report", options.report, "print where triangles wound against their normals came from");
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        options.exitCode = app.exit(e);
+        return options;
+    }
+    FormatOfName(options.output, options.format);
+    options.ready = true;
+    return options;
+}

@@ -1,0 +1,53 @@
+#include "LogoCapture.h"
+
+#include <algorithm>
+
+#include "text/LogoString.h"
+#include "text/StrokeCharacterSet.h"
+
+CapturedLogo CaptureLogo(LogoString& logo, StrokeFontCharacterSet& font, int frame) {
+    capture::Reset();
+    logo.Prepare(&font);
+    if (frame < 0) logo.Draw();
+    else logo.DrawFrame(static_cast<unsigned>(frame));
+    CapturedLogo out;
+    out.drawing = capture::TakeDrawing();
+    const std::vector<capture::Triangle>& triangles = out.drawing.triangles;
+    const unsigned shadowList = logo.shadowList > 0 ? static_cast<unsigned>(logo.shadowList) : 0u;
+    for (std::size_t i = 0; i < triangles.size(); ++i)
+        (shadowList != 0 && triangles[i].list == shadowList ? out.shadow : out.solid)
+            .push_back(static_cast<std::uint32_t>(i));
+    out.surfaces = capture::Surfaces();
+    out.problems = capture::Problems();
+    for (const capture::ListCall& call : capture::ListCalls())
+        if (shadowList != 0 && call.list == shadowList) std::copy(call.modelview, call.modelview + 16, out.shadowMatrix);
+    capture::ClearTriangles();
+    return out;
+}
+
+std::vector<std::array<float, 16>> LogoMotion(LogoString& logo) {
+    std::vector<std::array<float, 16>> frames;
+    const unsigned logoList = logo.logoList > 0 ? static_cast<unsigned>(logo.logoList) : 0u;
+    capture::DrawCalledLists(false);
+    for (unsigned k = 0; k < std::max(logo.frameCount, 1u); ++k) {
+        capture::ClearTriangles();
+        logo.DrawFrame(k);
+        std::array<float, 16> m{{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}};
+        for (const capture::ListCall& call : capture::ListCalls())
+            if (call.list == logoList) std::copy(call.modelview, call.modelview + 16, m.begin());
+        frames.push_back(m);
+    }
+    capture::DrawCalledLists(true);
+    capture::ClearTriangles();
+    return frames;
+}
+
+std::vector<std::array<capture::Vertex, 3>> CapturedLogo::Corners(const std::vector<std::uint32_t>& which) const {
+    std::vector<std::array<capture::Vertex, 3>> out;
+    out.reserve(which.size());
+    for (std::uint32_t i : which) {
+        const capture::Triangle& t = drawing.triangles[i];
+        out.push_back({drawing.vertices[t.vertices[0]], drawing.vertices[t.vertices[1]], drawing.vertices[t.vertices[2]]});
+    }
+    return out;
+}

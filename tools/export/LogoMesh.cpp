@@ -1,0 +1,164 @@
+#include "LogoMesh.h"
+
+#include <cmath>
+#include <unordered_map>
+
+namespace {
+
+using Vec = std::array<double, 3>;
+
+Vec difference(const float* a, const float* b) { return {double(a[0]) - b[0], double(a[1]) - b[1], double(a[2]) - b[2]}; }
+Vec cross(const Vec& a, const Vec& b) {
+    return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
+}
+double dot(const Vec& a, const Vec& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
+double length(const Vec& a) { return std::sqrt(dot(a, a)); }
+
+// Vertices that agree to within these steps are the same vertex when welding.
+constexpr double kPositionStep = kDegenerateHeight;
+constexpr double kNormalStep = 1e-3;
+constexpr double kColourStep = 1.0 / 1024;
+
+struct WeldKey {
+    long long k[10];
+    bool operator==(const WeldKey& o) const {
+        for (int i = 0; i < 10; ++i)
+            if (k[i] != o.k[i]) return false;
+        return true;
+    }
+};
+
+struct WeldHash {
+    std::size_t operator()(const WeldKey& key) const {
+        std::size_t h = 1469598103934665603ull;
+        for (long long v : key.k) h = (h ^ static_cast<std::size_t>(v)) * 1099511628211ull;
+        return h;
+    }
+};
+
+WeldKey weldKey(const capture::Vertex& v) {
+    WeldKey key;
+    for (int i = 0; i < 3; ++i) key.k[i] = std::llround(v.position[i] / kPositionStep);
+    for (int i = 0; i < 3; ++i) key.k[3 + i] = std::llround(v.normal[i] / kNormalStep);
+    for (int i = 0; i < 4; ++i) key.k[6 + i] = std::llround(v.colour[i] / kColourStep);
+    return key;
+}
+
+MeshVertex meshVertex(const capture::Vertex& v) {
+    MeshVertex out;
+    for (int i = 0; i < 3; ++i) out.position[i] = v.position[i];
+    for (int i = 0; i < 3; ++i) out.normal[i] = v.normal[i];
+    for (int i = 0; i < 4; ++i) out.colour[i] = v.colour[i];
+    return out;
+}
+
+bool finite(const capture::Vertex* const corners[3]) {
+    for (int i = 0; i < 3; ++i)
+        for (float c : corners[i]->position)
+            if (!std::isfinite(c)) return false;
+    return true;
+}
+
+constexpr std::uint32_t kUnused = 0xffffffffu;
+
+}  // namespace
+
+void Bounds::Add(const float* p) {
+    for (int i = 0; i < 3; ++i) {
+        if (empty || p[i] < min[i]) min[i] = p[i];
+        if (empty || p[i] > max[i]) max[i] = p[i];
+    }
+    empty = false;
+}
+
+std::size_t MeshPart::TriangleCount() const {
+    std::size_t n = 0;
+    for (const MeshGroup& g : groups) n += g.indices.size() / 3;
+    return n;
+}
+
+Bounds MeshPart::PositionBounds() const {
+    Bounds b;
+    for (const MeshGroup& g : groups)
+        for (std::uint32_t i : g.indices) b.Add(vertices[i].position);
+    return b;
+}
+
+CleanUpReport& CleanUpReport::operator+=(const CleanUpReport& o) {
+    drawn += o.drawn;
+    degenerate += o.degenerate;
+    rewound += o.rewound;
+    rewoundArea += o.rewoundArea;
+    drawnArea += o.drawnArea;
+    for (const auto& entry : o.rewoundBySource) rewoundBySource[entry.first] += entry.second;
+    return *this;
+}
+
+MeshPart BuildMeshPart(const capture::Drawing& drawing, const std::vector<std::uint32_t>& picked, bool weld,
+                       CleanUpReport& report, const SourceName& sourceName) {
+    MeshPart part;
+    part.vertices.reserve(std::min(drawing.vertices.size(), picked.size() * 3));
+    std::unordered_map<std::uint32_t, std::size_t> groupOfSurface;
+    std::unordered_map<WeldKey, std::uint32_t, WeldHash> welded;
+    std::vector<std::uint32_t> meshIndex(drawing.vertices.size(), kUnused);
+    std::uint32_t lastSurface = kUnused;
+    std::size_t lastGroup = 0;
+    auto indexOf = [&](std::uint32_t drawn) {
+        std::uint32_t& index = meshIndex[drawn];
+        if (index != kUnused) return index;
+        const capture::Vertex& v = drawing.vertices[drawn];
+        if (weld) {
+            auto found = welded.emplace(weldKey(v), static_cast<std::uint32_t>(part.vertices.size()));
+            if (!found.second) return index = found.first->second;
+        }
+        part.vertices.push_back(meshVertex(v));
+        return index = static_cast<std::uint32_t>(part.vertices.size() - 1);
+    };
+    for (std::uint32_t picking : picked) {
+        const capture::Triangle& t = drawing.triangles[picking];
+        ++report.drawn;
+        const capture::Vertex* const corners[3] = {&drawing.vertices[t.vertices[0]], &drawing.vertices[t.vertices[1]],
+                                                   &drawing.vertices[t.vertices[2]]};
+        const float* a = corners[0]->position;
+        const float* b = corners[1]->position;
+        const float* c = corners[2]->position;
+        const Vec winding = cross(difference(b, a), difference(c, a));
+        const Vec ab = difference(b, a), bc = difference(c, b), ca = difference(a, c);
+        const double longestSquared = std::max({dot(ab, ab), dot(bc, bc), dot(ca, ca)});
+        const double twiceArea = length(winding);
+        // Its height over the longest side: no area when below the threshold.
+        if (!finite(corners) || !(longestSquared > 0.0) ||
+            twiceArea * twiceArea < kDegenerateHeight * kDegenerateHeight * longestSquared) {
+            ++report.degenerate;
+            continue;
+        }
+        // The face must point where its vertex normals point.
+        Vec normals{0, 0, 0};
+        for (const capture::Vertex* v : corners)
+            for (int i = 0; i < 3; ++i) normals[i] += v->normal[i];
+        const bool turnOver = dot(winding, normals) < 0.0;
+        const int order[3] = {0, turnOver ? 2 : 1, turnOver ? 1 : 2};
+        std::uint32_t index[3];
+        for (int i = 0; i < 3; ++i) index[i] = indexOf(t.vertices[order[i]]);
+        if (index[0] == index[1] || index[1] == index[2] || index[2] == index[0]) {
+            ++report.degenerate;
+            continue;
+        }
+        report.drawnArea += 0.5 * twiceArea;
+        if (turnOver) {
+            ++report.rewound;
+            report.rewoundArea += 0.5 * twiceArea;
+            if (sourceName) ++report.rewoundBySource[sourceName(t)];
+        }
+        // Runs of one surface are long: look the group up only when it changes.
+        if (t.surface != lastSurface) {
+            auto group = groupOfSurface.emplace(t.surface, part.groups.size());
+            if (group.second) part.groups.push_back(MeshGroup{t.surface, {}});
+            lastSurface = t.surface;
+            lastGroup = group.first->second;
+        }
+        std::vector<std::uint32_t>& indices = part.groups[lastGroup].indices;
+        indices.insert(indices.end(), index, index + 3);
+    }
+    return part;
+}

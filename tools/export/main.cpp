@@ -1,0 +1,154 @@
+// logo3d-export: writes a logo, as the viewer draws it, into a mesh file.
+// The viewer's own drawing code runs against the capture layer, which turns
+// what it issues into triangles; no window and no display are needed.
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <iostream>
+#include <sstream>
+
+#include "ExportOptions.h"
+#include "ExportScene.h"
+#include "GltfWriter.h"
+#include "HtmlWriter.h"
+#include "LogoCapture.h"
+#include "ObjWriter.h"
+#include "PageConfig.h"
+#include "StlWriter.h"
+#include "app/Globals.h"
+#include "app/GuardedMain.h"
+#include "app/Startup.h"
+#include "text/StrokeCharacter.h"
+
+namespace {
+
+const char* modeName(std::uint32_t source) {
+    switch (source) {
+        case GL_TRIANGLES: return "triangles";
+        case GL_TRIANGLE_STRIP: return "triangle strip";
+        case GL_TRIANGLE_FAN: return "triangle fan";
+        case GL_QUADS: return "quads";
+        case GL_QUAD_STRIP: return "quad strip";
+        case GL_POLYGON: return "polygon";
+        case capture::kSphere: return "sphere";
+        default: return "other";
+    }
+}
+
+// "glyph 'S', quad strip" or "logo list, polygon": enough to find the code
+// that drew a triangle.
+std::string sourceName(const capture::Triangle& t) {
+    std::string where = "logo list";
+    for (StrokeCharacter* c = font.firstCharacter; c != nullptr; c = c->next)
+        if (c->displayList > 0 && static_cast<unsigned>(c->displayList) == t.innerList)
+            where = std::string("glyph '") + c->code + "'";
+    return where + ", " + modeName(t.source);
+}
+
+void printReport(const ExportOptions& options, const ExportScene& scene, const CleanUpReport& report) {
+    const std::size_t written = scene.solid.TriangleCount() + (scene.withShadow ? scene.shadow.TriangleCount() : 0);
+    std::printf("wrote %s\n", options.output.c_str());
+    if (scene.motion.size() > 1) std::printf("motion: %zu frames in %.3g s\n", scene.motion.size(), scene.loopSeconds);
+    std::printf("triangles: %zu drawn, %zu without area dropped, %zu turned to face their normals "
+                "(%.3f%% of the area), %zu written\n",
+                report.drawn, report.degenerate, report.rewound,
+                report.drawnArea > 0 ? 100.0 * report.rewoundArea / report.drawnArea : 0.0, written);
+    const Bounds b = scene.solid.PositionBounds();
+    const float s = scene.millimetresPerUnit;
+    std::printf("size: %.1f x %.1f x %.1f mm\n", (b.max[0] - b.min[0]) * s, (b.max[1] - b.min[1]) * s,
+                (b.max[2] - b.min[2]) * s);
+    if (options.report)
+        for (const auto& entry : report.rewoundBySource)
+            std::printf("turned over: %zu from %s\n", entry.second, entry.first.c_str());
+}
+
+// The logo's text on one line, for the page's title.
+std::string titleOf(const LogoString& logo) {
+    std::string title;
+    for (char c : logo.text) title += c == LogoString::kLineSeparator ? ' ' : c;
+    const std::size_t first = title.find_first_not_of(' '), last = title.find_last_not_of(' ');
+    return first == std::string::npos ? "logo3d" : title.substr(first, last - first + 1);
+}
+
+// The shadow's surface as it shows: its glow, and the ambient light on its
+// colour (the lamps light little of a shadow's material).
+std::array<float, 4> shadowColour(const CapturedLogo& captured) {
+    if (captured.shadow.empty()) return {0, 0, 0, 1};
+    const capture::Triangle& t = captured.drawing.triangles[captured.shadow.front()];
+    const capture::Surface& s = captured.surfaces[t.surface];
+    const float* base = s.ColourIsDiffuse() ? captured.drawing.vertices[t.vertices[0]].colour : s.diffuse;
+    const Color& ambient = environment.lightModel.ambient;
+    const float light[3] = {ambient.red, ambient.green, ambient.blue};
+    std::array<float, 4> out;
+    for (int i = 0; i < 3; ++i) out[static_cast<std::size_t>(i)] = std::min(1.0f, s.emission[i] + light[i] * base[i]);
+    out[3] = base[3];
+    return out;
+}
+
+WriteResult write(const ExportOptions& options, const ExportScene& scene) {
+    switch (options.format) {
+        case ExportFormat::kHtml:
+            return WriteHtml(scene, PageConfigJson(environment, scene, titleOf(logoString), viewState.width,
+                                                   viewState.height),
+                             titleOf(logoString), options.output);
+        case ExportFormat::kGlb: return WriteGltf(scene, options.output, true, false);
+        case ExportFormat::kGltf: return WriteGltf(scene, options.output, false, options.embedBuffer);
+        case ExportFormat::kObj: return WriteObj(scene, options.output);
+        case ExportFormat::kStl: return WriteStl(scene, options.output);
+    }
+    return "unknown format";
+}
+
+int run(int argc, char** argv) {
+    const ExportOptions options = ParseExportOptions(argc, argv);
+    if (!options.ready) return options.exitCode;
+    // The viewer's loaders, in the viewer's order, with its messages.
+    if (!LoadFont(options.fontFile, font, std::cerr) || !LoadEnvironment(options.envFile, environment, std::cerr) ||
+        !LoadLogoString(options.stringFile, logoString, std::cerr))
+        return 1;
+
+    const CapturedLogo captured = CaptureLogo(logoString, font, options.frame);
+    if (captured.problems.Total() != 0)
+        std::cerr << "warning: the drawing made " << captured.problems.Total()
+                  << " calls that OpenGL would refuse; the export may differ from the picture" << std::endl;
+
+    ExportScene scene;
+    scene.millimetresPerUnit = options.millimetresPerUnit;
+    scene.surfaces = captured.surfaces;
+    scene.surfaceNames = SurfaceNames(captured.surfaces, logoString);
+    CleanUpReport report;
+    scene.solid = BuildMeshPart(captured.drawing, captured.solid, options.weld, report, sourceName);
+    // STL holds the solid alone; a page draws the shadow itself.
+    scene.withShadow = options.shadow && options.format != ExportFormat::kStl && options.format != ExportFormat::kHtml;
+    const bool gltf = options.format == ExportFormat::kGlb || options.format == ExportFormat::kGltf ||
+                      options.format == ExportFormat::kHtml;
+    // A frame of its own has no motion; the still logo carries it as an animation.
+    if (gltf && options.frame < 0) scene.motion = LogoMotion(logoString);
+    scene.loopSeconds = options.loopSeconds;
+    if (options.format == ExportFormat::kHtml && options.shadow && !captured.shadow.empty()) {
+        scene.pageShadow.on = true;
+        std::copy(captured.shadowMatrix, captured.shadowMatrix + 16, scene.pageShadow.matrix.begin());
+        scene.pageShadow.colour = shadowColour(captured);
+    }
+    if (scene.withShadow) scene.shadow = BuildMeshPart(captured.drawing, captured.shadow, options.weld, report, sourceName);
+    if (scene.solid.TriangleCount() == 0) {
+        std::cerr << "nothing to export: the logo of " << options.stringFile << " draws no triangles" << std::endl;
+        return 1;
+    }
+    const WriteResult problem = write(options, scene);
+    if (!problem.empty()) {
+        std::cerr << problem << std::endl;
+        return 1;
+    }
+    printReport(options, scene, report);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    return RunGuarded("logo3d-export", [&] { return run(argc, argv); });
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+
+// The name of frame k in a folder of frames: DIR/frame-007.png.
+std::string FramePath(const std::string& directory, unsigned k);
+
+// Joins frames 0 .. count - 1 of the folder into one looping animated
+// picture: a GIF through ImageMagick, an APNG through ffmpeg. Returns an
+// empty string on success, else what went wrong.
+std::string WriteGif(const std::string& directory, unsigned count, unsigned framesPerSecond, const std::string& path);
+std::string WriteApng(const std::string& directory, unsigned count, unsigned framesPerSecond, const std::string& path);
