@@ -8,6 +8,7 @@
 #include "app/Display.h"
 #include "app/Globals.h"
 #include "scene/DataFile.h"
+#include "scene/Diagnostics.h"
 
 namespace {
 
@@ -21,6 +22,18 @@ void initToolkit(const char* programName) {
     static char* arguments[] = {name, nullptr};
     static int count = 1;
     glutInit(&count, arguments);
+}
+
+// "string.src:41: shadow plane normal": where a string file that failed to
+// load fails first. Only a failed load pays for reading the file again, this
+// time with a report.
+std::string firstFailure(const std::string& file, const std::string& text) {
+    FindingList findings;
+    LogoString again;
+    std::istringstream in(text);
+    again.Read(in, findings);
+    const Finding* first = FirstError(findings.Findings());
+    return first != nullptr ? FindingPlace(file, first->line) + ": " + Printable(first->field) : file;
 }
 
 }  // namespace
@@ -63,7 +76,7 @@ bool LoadLogoString(const std::string& file, LogoString& target, std::ostream& e
     if (!ReadDataFileOrReport(file, "string", text, errors)) return false;
     std::istringstream in(text);
     if (target.Read(in) != 0) {
-        errors << "error occurs while loading string file : " << file << std::endl;
+        errors << "error occurs while loading string file : " << firstFailure(file, text) << std::endl;
         return false;
     }
     for (const std::string& line : target.DroppedLines())

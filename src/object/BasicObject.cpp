@@ -6,7 +6,7 @@
 #include <ostream>
 #include <sstream>
 
-#include "scene/DataLine.h"
+#include "scene/FieldLine.h"
 #include "text/LogoString.h"
 
 BasicObject::BasicObject(LogoString* owner_) : owner(owner_) {}
@@ -27,12 +27,16 @@ void BasicObject::Draw() {
     glPopMatrix();
 }
 
-int BasicObject::Read(std::istream& in) {
-    std::istringstream line(readSignificantLine(in));
-    return readValue(line, position.x) + readValue(line, position.y) + readValue(line, position.z) +
-           readValue(line, width) + readValue(line, height) + readValue(line, depth) + readValue(line, angleX) +
-           readValue(line, angleY) + readValue(line, angleZ) + readValue(line, materialIndex) +
-           readValue(line, colourIndex);
+namespace {
+const char* const kParameterNames[] = {"x",      "y",      "z",        "width",  "height", "depth",
+                                       "turn x", "turn y", "turn z", "material", "colour", nullptr};
+}  // namespace
+
+int BasicObject::Read(std::istream& in, Diagnostics& report, std::string_view field) {
+    // The rest of the line the report has counted already.
+    FieldLine line(FieldLine::Fetched{}, readSignificantLine(in), report, field, kParameterNames);
+    return line.Read(position.x, position.y, position.z, width, height, depth, angleX, angleY, angleZ, materialIndex,
+                     colourIndex);
 }
 
 namespace {

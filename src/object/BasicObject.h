@@ -2,8 +2,10 @@
 
 #include <iosfwd>
 #include <memory>
+#include <string_view>
 
 #include "geometry/Vector3.h"
+#include "scene/Diagnostics.h"
 
 class LogoString;
 
@@ -19,8 +21,9 @@ public:
     // Material and colour from the owner, rotation about the origin, DrawShape.
     virtual void Draw();
     virtual void DrawShape() = 0;
-    // Reads the eleven parameters from the rest of the current line.
-    virtual int Read(std::istream& in);
+    // Reads the eleven parameters from the rest of the current line; field
+    // names the line in findings.
+    virtual int Read(std::istream& in, Diagnostics& report = Diagnostics::Silent(), std::string_view field = {});
     virtual int Write(std::ostream& out) const;
 
     Vector3 position;  // (1, 1, 1) until read

@@ -2,20 +2,19 @@
 
 #include <sstream>
 
-#include "scene/DataLine.h"
+#include "scene/FieldLine.h"
 
 const Color DefaultColor;
 
 namespace {
-void replaceOutOfRange(float& component) {
-    if (component < 0.0f || component > 1.0f) component = 1.0f;
-}
+const char* const kComponentNames[] = {"red", "green", "blue", "alpha", nullptr};
 }  // namespace
 
-int readColor(Color& color, std::istream& in) {
-    std::istringstream line(readSignificantLine(in));
-    int failures = readValue(line, color.red) + readValue(line, color.green) + readValue(line, color.blue) +
-                   readValue(line, color.alpha);
-    for (float* component : {&color.red, &color.green, &color.blue, &color.alpha}) replaceOutOfRange(*component);
+int readColor(Color& color, std::istream& in, Diagnostics& report, std::string_view field) {
+    FieldLine line(in, report, field, kComponentNames);
+    const int failures = line.Read(color.red, color.green, color.blue, color.alpha);
+    float* components[] = {&color.red, &color.green, &color.blue, &color.alpha};
+    for (int i = 0; i < 4; ++i)
+        line.Limit(*components[i], *components[i] < 0.0f || *components[i] > 1.0f, 1.0f, i, "is outside 0..1");
     return failures;
 }

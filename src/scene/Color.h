@@ -1,6 +1,10 @@
 #pragma once
 
 #include <istream>
+#include <string>
+#include <string_view>
+
+#include "scene/Diagnostics.h"
 
 // An RGBA colour; the default is opaque white. Arithmetic acts on all four
 // components and never clamps.
@@ -22,7 +26,9 @@ inline Color operator*(float s, const Color& c) { return c * s; }
 
 // Reads one significant line of four floats (red, green, blue, alpha) and
 // returns how many failed to parse. A component outside [0, 1] becomes 1.0.
-int readColor(Color& color, std::istream& in);
+// field names the line in findings ("fog colour").
+int readColor(Color& color, std::istream& in, Diagnostics& report = Diagnostics::Silent(),
+              std::string_view field = {});
 
 // White, the fallback of colour lookups.
 extern const Color DefaultColor;

@@ -3,15 +3,17 @@
 #include <sstream>
 
 #include "scene/DataLine.h"
+#include "scene/EnvironmentWarnings.h"
+#include "scene/FieldLine.h"
 
 namespace {
-std::istringstream nextLine(std::istream& in) { return std::istringstream(readSignificantLine(in)); }
-
-int readFloats(std::istringstream& line, std::initializer_list<float*> values) {
-    int failures = 0;
-    for (float* value : values) failures += readValue(line, *value);
-    return failures;
-}
+const char* const kLightModelNames[] = {"local viewer", "two-sided", nullptr};
+const char* const kProjectionNames[] = {"type", "width", "height", "near", "far", nullptr};
+const char* const kFogNames[] = {"mode", "density", "start", "end", nullptr};
+const char* const kPositionNames[] = {"x", "y", "z", "w", nullptr};
+const char* const kDirectionNames[] = {"x", "y", "z", nullptr};
+const char* const kSpotNames[] = {"spot exponent",      "spot cutoff",           "constant attenuation",
+                                  "linear attenuation", "quadratic attenuation", nullptr};
 
 void colorArray(const Color& c, GLfloat out[4]) {
     out[0] = c.red;
@@ -21,37 +23,42 @@ void colorArray(const Color& c, GLfloat out[4]) {
 }
 }  // namespace
 
-int LightModel::Read(std::istream& in) {
-    int failures = readColor(ambient, in);
-    std::istringstream line = nextLine(in);
-    failures += readValue(line, localViewer);
-    failures += readValue(line, twoSide);
+int LightModel::Read(std::istream& in, Diagnostics& report) {
+    int failures = readColor(ambient, in, report, "ambient light");
+    FieldLine line(in, report, "light model", kLightModelNames);
+    return failures + line.Read(localViewer, twoSide);
+}
+
+int Projection::Read(std::istream& in, Diagnostics& report) {
+    FieldLine line(in, report, "projection", kProjectionNames);
+    const int failures = line.Read(type, width, height, near, far);
+    if (line.Reporting() && failures == 0) WarnAboutProjection(*this, line);
     return failures;
 }
 
-int Projection::Read(std::istream& in) {
-    std::istringstream line = nextLine(in);
-    int failures = readValue(line, type);
-    return failures + readFloats(line, {&width, &height, &near, &far});
+int Fog::Read(std::istream& in, Diagnostics& report) {
+    int failures = 0;
+    {
+        FieldLine line(in, report, "fog", kFogNames);
+        failures = line.Read(mode, density, start, end);
+        if (line.Reporting() && failures == 0) WarnAboutFog(*this, line);
+    }
+    return failures + readColor(color, in, report, "fog colour");
 }
 
-int Fog::Read(std::istream& in) {
-    std::istringstream line = nextLine(in);
-    int failures = readValue(line, mode);
-    failures += readFloats(line, {&density, &start, &end});
-    return failures + readColor(color, in);
-}
-
-int Light::Read(std::istream& in) {
-    int failures = readColor(ambient, in) + readColor(diffuse, in) + readColor(specular, in);
-    std::istringstream positionLine = nextLine(in);
-    failures += readFloats(positionLine, {&position.x, &position.y, &position.z, &positionW});
-    std::istringstream directionLine = nextLine(in);
-    failures += readFloats(directionLine, {&spotDirection.x, &spotDirection.y, &spotDirection.z});
-    std::istringstream spotLine = nextLine(in);
-    failures += readFloats(spotLine, {&spotExponent, &spotCutoff, &constantAttenuation, &linearAttenuation,
-                                      &quadraticAttenuation});
+int Light::Read(std::istream& in, Diagnostics& report) {
+    const unsigned index = lightId - GL_LIGHT0;
+    int failures = readColor(ambient, in, report, FieldName(report, "light ", index, " ambient")) +
+                   readColor(diffuse, in, report, FieldName(report, "light ", index, " diffuse")) +
+                   readColor(specular, in, report, FieldName(report, "light ", index, " specular"));
+    FieldLine positionLine(in, report, FieldName(report, "light ", index, " position"), kPositionNames);
+    failures += positionLine.Read(position.x, position.y, position.z, positionW);
+    FieldLine directionLine(in, report, FieldName(report, "light ", index, " spot direction"), kDirectionNames);
+    failures += directionLine.Read(spotDirection.x, spotDirection.y, spotDirection.z);
+    FieldLine spotLine(in, report, FieldName(report, "light ", index, " spot"), kSpotNames);
+    failures += spotLine.Read(spotExponent, spotCutoff, constantAttenuation, linearAttenuation, quadraticAttenuation);
     if (failures == 0) spotDirection.Normalize();
+    if (spotLine.Reporting() && failures == 0) WarnAboutSpot(*this, spotLine);
     return failures;
 }
 
@@ -59,21 +66,54 @@ Environment::Environment() {
     for (int k = 0; k < kLightCount; ++k) lights[k].lightId = GL_LIGHT0 + k;
 }
 
-int Environment::Read(std::istream& in) {
-    int failures = readColor(clearColor, in);
-    failures += lightModel.Read(in);
-    failures += projection.Read(in);
-    failures += fog.Read(in);
+namespace {
+// A light that failed is used as read when the file goes on after it, and
+// ends the list; one that the file ends inside is dropped, and without a
+// first light nothing loads. A light of which the file holds no line at all
+// is just where the list ends.
+void releaseLightFailures(HeldFailures& held, int k, bool used, bool present) {
+    if (held.Empty()) return;
+    if (!present && k > 0) return held.Drop();
+    if (!present) return held.Release(Finding::Severity::Error, "; a first light is needed");
+    const std::string light = "light " + std::to_string(k);
+    const bool last = k + 1 == Environment::kLightCount;
+    if (used)
+        held.Release(Finding::Severity::Warning,
+                     "; " + light + " is used as read" + (last ? "" : ", and no later light is read"));
+    else if (k > 0)
+        held.Release(Finding::Severity::Warning, "; the file ends inside " + light + ", which is not used");
+    else
+        held.Release(Finding::Severity::Error, "; the file ends inside light 0, and a first light is needed");
+}
+}  // namespace
+
+int Environment::Read(std::istream& in, Diagnostics& report) {
+    int failures = readColor(clearColor, in, report, "background colour");
+    failures += lightModel.Read(in, report);
+    failures += projection.Read(in, report);
+    failures += fog.Read(in, report);
 
     for (Light& light : lights) light.enabled = 0;
     int previousFailures = 0;
-    for (int k = 0; k < kLightCount && !in.eof() && previousFailures == 0; ++k) {
-        previousFailures = lights[k].Read(in);
+    int k = 0;
+    for (; k < kLightCount && !in.eof() && previousFailures == 0; ++k) {
+        HeldFailures held(report);
+        const int linesBefore = report.SignificantLines();
+        previousFailures = lights[k].Read(in, report);
         // A light whose lines all parsed counts even when the file ends right
         // after its last line without a line end.
         if (!in.eof() || previousFailures == 0) lights[k].enabled = 1;
+        if (report.Active())
+            releaseLightFailures(held, k, lights[k].enabled != 0, report.SignificantLines() > linesBefore);
     }
-    if (!lights[0].enabled) return 1;
+    if (!lights[0].enabled) {
+        if (k == 0 && report.FirstEndOfFile())
+            report.Error(report.Line(), "light 0",
+                         "expected the six lines of a first light, found the end of the file");
+        return 1;
+    }
+    if (k == kLightCount && previousFailures == 0)
+        reportUnreadLines(in, report, "after light 7", "a file holds at most eight lights");
     return failures;
 }
 

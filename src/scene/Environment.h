@@ -6,6 +6,7 @@
 
 #include "geometry/Vector3.h"
 #include "scene/Color.h"
+#include "scene/Diagnostics.h"
 
 struct LightModel {
     Color ambient{0.2f, 0.2f, 0.2f, 1.0f};
@@ -13,7 +14,7 @@ struct LightModel {
     int twoSide = 0;
 
     // Two significant lines: the ambient colour, then local viewer and two-sided.
-    int Read(std::istream& in);
+    int Read(std::istream& in, Diagnostics& report = Diagnostics::Silent());
 };
 
 struct Projection {
@@ -23,7 +24,7 @@ struct Projection {
     float near = -100.0f;
     float far = 1000.0f;
 
-    int Read(std::istream& in);
+    int Read(std::istream& in, Diagnostics& report = Diagnostics::Silent());
 
     // Loads the projection matrix so that model x 0..width and y 0..height
     // span the window at the middle of the depth range; leaves the matrix mode
@@ -47,7 +48,7 @@ struct Light {
     float quadraticAttenuation = 0.0f;
 
     // Six significant lines; returns the number of values that failed.
-    int Read(std::istream& in);
+    int Read(std::istream& in, Diagnostics& report = Diagnostics::Silent());
     void Apply() const;
 };
 
@@ -59,7 +60,7 @@ struct Fog {
     Color color;
 
     // Two significant lines: mode, density, start, end; then the colour.
-    int Read(std::istream& in);
+    int Read(std::istream& in, Diagnostics& report = Diagnostics::Silent());
     void Apply() const;
 };
 
@@ -78,7 +79,7 @@ struct Environment {
 
     // Returns 0 on success. Lights are read while the file lasts and the
     // previous light parsed cleanly; light 0 is required.
-    int Read(std::istream& in);
+    int Read(std::istream& in, Diagnostics& report = Diagnostics::Silent());
 
     void ApplyClearColors() const;
     void ApplyLighting() const;

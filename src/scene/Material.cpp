@@ -4,16 +4,22 @@
 
 #include <sstream>
 
-#include "scene/DataLine.h"
+#include "scene/FieldLine.h"
 
 const Material DefaultMaterial;
 
-int Material::Read(std::istream& in) {
-    int failures = readColor(ambient, in) + readColor(diffuse, in) + readColor(specular, in);
-    std::istringstream shininessLine(readSignificantLine(in));
-    failures += readValue(shininessLine, shininess);
-    failures += readColor(emission, in);
-    if (shininess < 0.0f || shininess > 128.0f) shininess = 0.0f;
+namespace {
+const char* const kShininessName[] = {"shininess", nullptr};
+}  // namespace
+
+int Material::Read(std::istream& in, Diagnostics& report, std::string_view name) {
+    int failures = readColor(ambient, in, report, FieldName(report, name, " ambient")) +
+                   readColor(diffuse, in, report, FieldName(report, name, " diffuse")) +
+                   readColor(specular, in, report, FieldName(report, name, " specular"));
+    FieldLine shininessLine(in, report, FieldName(report, name, " shininess"), kShininessName);
+    failures += shininessLine.Read(shininess);
+    failures += readColor(emission, in, report, FieldName(report, name, " emission"));
+    shininessLine.Limit(shininess, shininess < 0.0f || shininess > 128.0f, 0.0f, 0, "is outside 0..128");
     return failures;
 }
 

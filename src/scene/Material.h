@@ -1,8 +1,10 @@
 #pragma once
 
 #include <istream>
+#include <string_view>
 
 #include "scene/Color.h"
+#include "scene/Diagnostics.h"
 
 // A fixed-function surface material, applied to front and back faces alike.
 struct Material {
@@ -14,8 +16,9 @@ struct Material {
 
     // Five significant lines: ambient, diffuse, specular colours, one line of
     // shininess, emission colour. A shininess outside [0, 128] becomes 0.
-    // Returns the number of values that failed to parse.
-    int Read(std::istream& in);
+    // Returns the number of values that failed to parse. name ("material 2")
+    // begins the field names of the findings.
+    int Read(std::istream& in, Diagnostics& report = Diagnostics::Silent(), std::string_view name = {});
 
     void Apply() const;
 };

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "scene/DataLine.h"
+#include "scene/FieldLine.h"
 #include "stroke/Tessellation.h"
 #include "text/StrokeCharacter.h"
 
@@ -97,13 +98,35 @@ void CircleStroke::SetEnd(const Vector3& p) {
     }
 }
 
-int CircleStroke::Read(std::istream& in) {
+namespace {
+const char* const kArcNames[] = {"centre x", "centre y", "sweep", nullptr};
+
+void warnAboutSweep(FieldLine& values, float degrees, bool outside) {
+    if (outside)
+        values.Replaced("sweep " + ShownValue(degrees) +
+                        " is outside -360..360 degrees and becomes 0: a zero-length arc");
+    else if (degrees == 0.0f)
+        values.Replaced("a sweep of 0 degrees makes a zero-length arc");
+}
+}  // namespace
+
+int CircleStroke::Read(std::istream& in, Diagnostics& report, std::string_view field) {
     float x = 0.0f, y = 0.0f, degrees = 0.0f;
-    const int errors = ReadCoordinate(in, x) + ReadCoordinate(in, y) + readValue(in, degrees);
+    FieldLine values(FieldLine::Continuing{}, in, report, field, kArcNames);
+    int errors = ReadCoordinate(values, x);
+    errors += ReadCoordinate(values, y);
+    errors += values.Read(degrees);
     double radians = degrees * kDegreesToRadians;
-    if (radians < -kTwoPi || radians > kTwoPi) radians = 0.0;
+    const bool outside = radians < -kTwoPi || radians > kTwoPi;
+    if (errors == 0 && values.Reporting()) warnAboutSweep(values, degrees, outside);
+    if (outside) radians = 0.0;
     Vector3 c(x, y, 0.0f);
-    if (IsNearZero(Length(start - c))) c = start - 1.0f * UnitX;
+    if (IsNearZero(Length(start - c))) {
+        if (errors == 0 && values.Reporting())
+            values.Replaced("its start " + ShownPoint(start.x, start.y) + " lies on its centre: the centre moves to " +
+                            ShownPoint(start.x - 1.0f, start.y));
+        c = start - 1.0f * UnitX;
+    }
     centre = c;
     sweep = static_cast<float>(radians);
     PlaceEndBySweep();

@@ -19,7 +19,7 @@ public:
     void SetEnd(const Vector3& p) override;
     void Draw() override;
     void GetBounds(float& minX, float& maxX, float& minY, float& maxY) const override;
-    int Read(std::istream& in) override;
+    int Read(std::istream& in, Diagnostics& report = Diagnostics::Silent(), std::string_view field = {}) override;
     int Write(std::ostream& out) const override;
 
     // Tangent of travel at a point of the arc, by the sign of the sweep.

@@ -27,7 +27,7 @@ Vector3 DotStroke::Orientation() const {
     return UnitY;
 }
 
-int DotStroke::Read(std::istream&) { return 0; }
+int DotStroke::Read(std::istream&, Diagnostics&, std::string_view) { return 0; }
 
 namespace {
 char dotMarker(int cap) { return (cap == 1 || cap == 32) ? 'f' : 'e'; }

@@ -15,7 +15,7 @@ public:
     void SetStart(const Vector3& p) override;
     void SetEnd(const Vector3& p) override;
     void Draw() override;
-    int Read(std::istream& in) override;
+    int Read(std::istream& in, Diagnostics& report = Diagnostics::Silent(), std::string_view field = {}) override;
     int Write(std::ostream& out) const override;
 
 protected:

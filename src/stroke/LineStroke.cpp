@@ -3,6 +3,7 @@
 #include <istream>
 #include <ostream>
 
+#include "scene/FieldLine.h"
 #include "text/StrokeCharacter.h"
 
 LineStroke::LineStroke(StrokeCharacter* owner) : LineStroke('l', owner) {}
@@ -51,11 +52,22 @@ void LineStroke::SetEnd(const Vector3& p) {
     UpdateCentreAndDirection();
 }
 
-int LineStroke::Read(std::istream& in) {
+namespace {
+const char* const kEndNames[] = {"end x", "end y", nullptr};
+}  // namespace
+
+int LineStroke::Read(std::istream& in, Diagnostics& report, std::string_view field) {
     float x = 0.0f, y = 0.0f;
-    const int errors = ReadCoordinate(in, x) + ReadCoordinate(in, y);
+    FieldLine values(FieldLine::Continuing{}, in, report, field, kEndNames);
+    int errors = ReadCoordinate(values, x);
+    errors += ReadCoordinate(values, y);
     Vector3 point(x, y, 0.0f);
-    if (IsNearZero(Length(start - point))) point = start + 1.0f * UnitX;
+    if (IsNearZero(Length(start - point))) {
+        if (errors == 0 && values.Reporting())
+            values.Replaced("its end " + ShownPoint(x, y) + " is its start: a zero-length stroke, whose end moves to " +
+                            ShownPoint(start.x + 1.0f, start.y));
+        point = start + 1.0f * UnitX;
+    }
     end = bodyEnd = point;
     UpdateCentreAndDirection();
     SetEnd(point);

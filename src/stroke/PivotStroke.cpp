@@ -10,8 +10,8 @@ PivotStroke::PivotStroke(StrokeCharacter* owner) : LineStroke('p', owner) {}
 PivotStroke::PivotStroke(StrokeCharacter* owner, const Vector3& a, const Vector3& b)
     : LineStroke('p', owner, a, b), bodyDirection(direction) {}
 
-int PivotStroke::Read(std::istream& in) {
-    const int errors = LineStroke::Read(in);
+int PivotStroke::Read(std::istream& in, Diagnostics& report, std::string_view field) {
+    const int errors = LineStroke::Read(in, report, field);
     // A dot in front of the stroke is drawn first and faces along this body.
     bodyDirection = direction;
     return errors;

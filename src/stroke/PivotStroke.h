@@ -16,7 +16,7 @@ public:
     Vector3 BodyEndDirection() const override { return bodyDirection; }
     void Draw() override;
     // Reads like a line; until a draw swings it, the body lies along the axis.
-    int Read(std::istream& in) override;
+    int Read(std::istream& in, Diagnostics& report = Diagnostics::Silent(), std::string_view field = {}) override;
 
     Vector3 bodyDirection = UnitX;
 

@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "scene/DataLine.h"
+#include "scene/FieldLine.h"
 
 Stroke::Stroke(char kind_, StrokeCharacter* owner_) : kind(kind_), owner(owner_) {}
 
@@ -70,6 +71,17 @@ JointTrim TrimAtJoint(float theta, char neighbourKind, float r) {
             return {JointTrim::Distance, r};
         default: return {JointTrim::None, 0.0f};
     }
+}
+
+int ReadCoordinate(FieldLine& line, float& value) {
+    const int index = line.Values();
+    const int errors = line.Read(value);
+    if (std::isnan(value) || value > kMaxCoordinate || value < -kMaxCoordinate) {
+        line.Limit(value, std::isnan(value), 0.0f, index, "is not a number");
+        line.Limit(value, value > kMaxCoordinate, kMaxCoordinate, index, "is beyond 1e+06");
+        line.Limit(value, value < -kMaxCoordinate, -kMaxCoordinate, index, "is beyond -1e+06");
+    }
+    return errors;
 }
 
 int ReadCoordinate(std::istream& in, float& value) {

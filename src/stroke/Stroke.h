@@ -1,10 +1,14 @@
 #pragma once
 
 #include <iosfwd>
+#include <string>
+#include <string_view>
 
 #include "geometry/Vector3.h"
+#include "scene/Diagnostics.h"
 #include "stroke/Section.h"
 
+class FieldLine;
 class StrokeCharacter;
 
 // One pen movement of a glyph. The strokes of a character form a doubly linked
@@ -34,7 +38,8 @@ public:
     virtual void Draw() = 0;
     virtual void GetBounds(float& minX, float& maxX, float& minY, float& maxY) const;
     // Reads the kind's own parameters; returns the number of failed reads.
-    virtual int Read(std::istream& in) = 0;
+    // field names the stroke in findings ("glyph 'A' arc 2").
+    virtual int Read(std::istream& in, Diagnostics& report = Diagnostics::Silent(), std::string_view field = {}) = 0;
     // Writes the stroke record; returns the number of failed writes.
     virtual int Write(std::ostream& out) const = 0;
 
@@ -77,6 +82,8 @@ public:
 // Magnitudes are kept within kMaxCoordinate so that lengths and products of
 // coordinates can never overflow a float.
 int ReadCoordinate(std::istream& in, float& value);
+// The same as the next value of line, which warns when the value is kept.
+int ReadCoordinate(FieldLine& line, float& value);
 constexpr float kMaxCoordinate = 1.0e6f;
 
 // |signed angle from incoming to outgoing about +Z|, in [0, pi].

@@ -2,10 +2,13 @@
 
 #include <sstream>
 
-#include "scene/DataLine.h"
+#include "scene/FieldLine.h"
 
-int DecorationStyle::Read(std::istream& in) {
-    std::istringstream line(readSignificantLine(in));
-    return readValue(line, enabled) + readValue(line, colourMode) + readValue(line, materialIndex) +
-           readValue(line, colourIndexA) + readValue(line, colourIndexB) + readValue(line, frequency);
+namespace {
+const char* const kValueNames[] = {"enabled", "colour mode", "material", "colour A", "colour B", "frequency", nullptr};
+}  // namespace
+
+int DecorationStyle::Read(std::istream& in, Diagnostics& report, std::string_view field) {
+    FieldLine line(in, report, field, kValueNames);
+    return line.Read(enabled, colourMode, materialIndex, colourIndexA, colourIndexB, frequency);
 }

@@ -1,6 +1,10 @@
 #pragma once
 
 #include <istream>
+#include <string>
+#include <string_view>
+
+#include "scene/Diagnostics.h"
 
 // How one decoration of the logo looks: the band behind a line or one of the
 // three rules under, over and through it.
@@ -12,6 +16,7 @@ struct DecorationStyle {
     int colourIndexB = 0;
     float frequency = 1.0f;  // of the colour blend from A to B along a line
 
-    // Five integers and a float on one significant line.
-    int Read(std::istream& in);
+    // Five integers and a float on one significant line; field names it in
+    // findings ("band").
+    int Read(std::istream& in, Diagnostics& report = Diagnostics::Silent(), std::string_view field = {});
 };

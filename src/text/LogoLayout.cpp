@@ -151,6 +151,17 @@ void beginLine(const LogoString& logo, LineState& line) {
 }
 }  // namespace
 
+LogoString::Cell LogoString::CellAt(std::size_t i, float s) const {
+    const char c = text[i];
+    if (c == kLineSeparator && i + 1 < text.size()) return {Cell::LineBreak, 0.0f};
+    if (c == ' ') return {Cell::Space, s * font->spaceWidth};
+    const unsigned code = static_cast<unsigned char>(c);
+    if (code >= tableSize) return {Cell::Skipped, 0.0f};
+    const float w = s * (proportional == 0 ? font->spaceWidth : widthTable[code]);
+    // A character without a glyph ends the layout.
+    return {IsNearZero(w) ? Cell::EndsLayout : Cell::Glyph, w};
+}
+
 void LogoString::BuildLogo() {
     applyColourMaterial(*this);
     if (font == nullptr || text.empty()) return;
@@ -166,24 +177,24 @@ void LogoString::BuildLogo() {
     beginLine(*this, line);
 
     for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
         const float s = SizeFactor(static_cast<unsigned>(i));
-        if (c == kLineSeparator && i + 1 < text.size()) {
-            // Later lines start at the left edge of the first.
-            glTranslatef(-line.width - f.gap, -f.lineHeight - f.lineGap, 0.0f);
-            line.start = i + 1;
-            line.count = lineLength(text, line.start);
-            beginLine(*this, line);
-        } else if (c == ' ') {
-            const float advance = s * f.space + f.gap;
-            glTranslatef(advance, 0.0f, 0.0f);
-            line.u += lineFraction(advance, line.width);
-            ++line.k;
-        } else if (static_cast<unsigned char>(c) < tableSize) {
-            const float w = s * (proportional == 0 ? f.space : widthTable[static_cast<unsigned char>(c)]);
-            // A character without a glyph ends the layout.
-            if (IsNearZero(w)) return;
-            placeCharacter(*this, f, i, w, s, line);
+        const Cell cell = CellAt(i, s);
+        switch (cell.kind) {
+            case Cell::LineBreak:
+                // Later lines start at the left edge of the first.
+                glTranslatef(-line.width - f.gap, -f.lineHeight - f.lineGap, 0.0f);
+                line.start = i + 1;
+                line.count = lineLength(text, line.start);
+                beginLine(*this, line);
+                break;
+            case Cell::Space:
+                glTranslatef(cell.width + f.gap, 0.0f, 0.0f);
+                line.u += lineFraction(cell.width + f.gap, line.width);
+                ++line.k;
+                break;
+            case Cell::Glyph: placeCharacter(*this, f, i, cell.width, s, line); break;
+            case Cell::EndsLayout: return;
+            case Cell::Skipped: break;
         }
     }
 }

@@ -9,6 +9,7 @@
 
 #include "object/BasicObject.h"
 #include "scene/Color.h"
+#include "scene/Diagnostics.h"
 #include "scene/Material.h"
 #include "text/DecorationStyle.h"
 #include "text/LogoTextBlock.h"
@@ -16,6 +17,7 @@
 #include "text/ShadowPlane.h"
 
 class StrokeFontCharacterSet;
+class TableUses;
 
 // True only while the shadow list is compiled: material and colour lookups
 // then use the shadow's indexes.
@@ -37,10 +39,14 @@ public:
     LogoString(const LogoString&) = delete;
     LogoString& operator=(const LogoString&) = delete;
 
-    // Reads the string file; 0 on success.
-    int Read(std::istream& in);
+    // Reads the string file; 0 on success. report hears of every value that
+    // failed or was replaced, and of indexes past the lists.
+    int Read(std::istream& in, Diagnostics& report = Diagnostics::Silent());
     // Lines of text dropped because the text would reach kMaxTextLength.
     const std::vector<std::string>& DroppedLines() const { return droppedLines; }
+    // Where each text line came from, kept when Read was given an active
+    // report (empty otherwise).
+    const std::vector<LogoTextBlock::Source>& TextSources() const { return textSources; }
 
     // Binds the font (not owned) and builds the width table.
     void Prepare(StrokeFontCharacterSet* font);
@@ -53,6 +59,15 @@ public:
     // Width of one text line laid out from the font; sizeDigits (may be null)
     // holds one size digit per character of line.
     float TextWidth(const std::string& line, const int* sizeDigits) const;
+    // What the layout does with character i of the prepared text at size s:
+    // a glyph cell of the given width, a space, a break to the next line, a
+    // character past the font's codes that is left out, or one without width,
+    // before which the logo ends.
+    struct Cell {
+        enum Kind { Glyph, Space, LineBreak, Skipped, EndsLayout } kind;
+        float width;
+    };
+    Cell CellAt(std::size_t i, float s) const;
     float SizeFactor(unsigned index) const;
     // Lookups with their fallbacks; during the shadow pass the shadow's
     // indexes replace the given ones.
@@ -98,8 +113,9 @@ public:
     ShadowPlane shadow;
 
 private:
-    int ReadBody(std::istream& in);
+    int ReadBody(std::istream& in, Diagnostics& report, TableUses& uses);
     void BuildLogo();
     void RebuildList(int& list);
     std::vector<std::string> droppedLines;
+    std::vector<LogoTextBlock::Source> textSources;
 };

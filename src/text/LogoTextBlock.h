@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "scene/Diagnostics.h"
+
 // Joins the lines of the text.
 constexpr char kTextLineSeparator = 13;
 
@@ -15,6 +17,17 @@ struct LogoTextBlock {
     std::vector<int> sizeDigits, materialDigits, colourDigits;
     unsigned lineCount = 0;
     std::vector<std::string> droppedLines;
+
+    // Where each accepted line came from, kept when a report is active.
+    struct Source {
+        int number = 0;  // the line's place among the text lines of the file, from 1
+        int textLine = 0;
+        int digitLines[3] = {};       // size, material, colour digits
+        std::size_t digitCounts[3] = {};  // digits each line held
+        std::size_t offset = 0;       // of the line's first character in text
+        std::string line;
+    };
+    std::vector<Source> sources;
 };
 
 // Reads groups of four significant lines (text, size digits, material digits,
@@ -22,4 +35,6 @@ struct LogoTextBlock {
 // text stays below maxLength characters: from the first line that would reach
 // it on, lines are dropped together with their digit lines, so whatever
 // follows the block is still read as written.
-LogoTextBlock ReadLogoTextBlock(std::istream& in, std::size_t maxLength);
+// A report hears of dropped lines and of digit lines longer than their text.
+LogoTextBlock ReadLogoTextBlock(std::istream& in, std::size_t maxLength,
+                                Diagnostics& report = Diagnostics::Silent());

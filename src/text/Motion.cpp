@@ -3,16 +3,20 @@
 #include <cmath>
 #include <sstream>
 
-#include "scene/DataLine.h"
+#include "scene/FieldLine.h"
 
 namespace {
 constexpr double kTwoPi = 6.283185307179586;
 constexpr double kDegreesToRadians = 0.017453292519943295;
 
+const char* const kPolynomialNames[] = {"a", "b", "c", nullptr};
+const char* const kWaveNames[] = {"amplitude", "frequency", "phase", nullptr};
+
 // Reads three floats from one significant line.
-int readTriple(std::istream& in, float& first, float& second, float& third) {
-    std::istringstream line(readSignificantLine(in));
-    return readValue(line, first) + readValue(line, second) + readValue(line, third);
+int readTriple(std::istream& in, float& first, float& second, float& third, Diagnostics& report,
+               std::string_view field, const char* const* names) {
+    FieldLine line(in, report, field, names);
+    return line.Read(first, second, third);
 }
 }  // namespace
 
@@ -20,7 +24,9 @@ float MotionPolynomial::Value(float t) const { return a + b * t + c * static_cas
 
 float MotionPolynomial::Rate(float t) const { return b + 2.0f * c * t; }
 
-int MotionPolynomial::Read(std::istream& in) { return readTriple(in, a, b, c); }
+int MotionPolynomial::Read(std::istream& in, Diagnostics& report, std::string_view field) {
+    return readTriple(in, a, b, c, report, field, kPolynomialNames);
+}
 
 namespace {
 double waveAngle(const MotionWave& wave, float t) {
@@ -34,7 +40,9 @@ float MotionWave::Rate(float t) const {
     return amplitude * frequency * static_cast<float>(std::cos(waveAngle(*this, t)));
 }
 
-int MotionWave::Read(std::istream& in) { return readTriple(in, amplitude, frequency, phase); }
+int MotionWave::Read(std::istream& in, Diagnostics& report, std::string_view field) {
+    return readTriple(in, amplitude, frequency, phase, report, field, kWaveNames);
+}
 
 float MotionChannel::Value(float t) const { return polynomial.Value(t) + wave.Value(t); }
 

@@ -1,13 +1,18 @@
 #pragma once
 
 #include <istream>
+#include <string>
+#include <string_view>
+
+#include "scene/Diagnostics.h"
 
 // a + b t + c t^2
 struct MotionPolynomial {
     float a = 0.0f, b = 0.0f, c = 0.0f;
     float Value(float t) const;
     float Rate(float t) const;
-    int Read(std::istream& in);  // one significant line of three floats
+    // One significant line of three floats; field names it in findings.
+    int Read(std::istream& in, Diagnostics& report = Diagnostics::Silent(), std::string_view field = {});
 };
 
 // amplitude * sin(2 pi frequency t + phase degrees)
@@ -16,7 +21,7 @@ struct MotionWave {
     float Value(float t) const;
     // Derivative divided by 2 pi; callers multiply by 2 pi.
     float Rate(float t) const;
-    int Read(std::istream& in);
+    int Read(std::istream& in, Diagnostics& report = Diagnostics::Silent(), std::string_view field = {});
 };
 
 // A polynomial plus a wave, as every motion channel of the string file is.

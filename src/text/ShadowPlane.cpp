@@ -2,22 +2,46 @@
 
 #include <sstream>
 
-#include "scene/DataLine.h"
+#include "scene/FieldLine.h"
+#include "text/TableUses.h"
 
 namespace {
-int readVector(std::istream& in, Vector3& v) {
-    std::istringstream line(readSignificantLine(in));
-    return readValue(line, v.x) + readValue(line, v.y) + readValue(line, v.z);
+const char* const kFlagNames[] = {"enabled", "material", "colour", nullptr};
+const char* const kCoordinateNames[] = {"x", "y", "z", nullptr};
+
+// needsDirection: a zero vector leaves the shadow nowhere to fall.
+int readVector(std::istream& in, Vector3& v, Diagnostics& report, const char* field, bool needsDirection) {
+    FieldLine line(in, report, field, kCoordinateNames);
+    const int errors = line.Read(v.x, v.y, v.z);
+    if (needsDirection && errors == 0 && IsNearZero(Length(v)))
+        line.Replaced("(0, 0, 0) has no direction: no shadow is cast");
+    return errors;
+}
+
+int readFlags(std::istream& in, ShadowPlane& shadow, Diagnostics& report, TableUses* uses) {
+    FieldLine flags(in, report, "shadow", kFlagNames);
+    const int errors = flags.Read(shadow.enabled, shadow.materialIndex, shadow.colourIndex);
+    if (uses != nullptr && errors == 0 && shadow.enabled != 0) {
+        uses->Material(flags.Number(), "shadow", "material", shadow.materialIndex);
+        uses->Colour(flags.Number(), "shadow", "colour", shadow.colourIndex);
+    }
+    return errors;
 }
 }  // namespace
 
-int ShadowPlane::Read(std::istream& in) {
-    std::istringstream flags(readSignificantLine(in));
-    int errors = readValue(flags, enabled) + readValue(flags, materialIndex) + readValue(flags, colourIndex);
-    errors += readVector(in, point) + readVector(in, normal) + readVector(in, light);
+int ShadowPlane::Read(std::istream& in, Diagnostics& report, TableUses* uses) {
+    int errors = readFlags(in, *this, report, uses);
+    const bool on = enabled != 0;
+    errors += readVector(in, point, report, "shadow plane point", false) +
+              readVector(in, normal, report, "shadow plane normal", on) +
+              readVector(in, light, report, "shadow light direction", on);
     normal.Normalize();
     light.Normalize();
     ComputeMatrix();
+    if (report.Active() && on && errors == 0 && !IsNearZero(Length(normal)) && !IsNearZero(Length(light)) &&
+        IsNearZero(Dot(normal, light)))
+        report.Warning(report.Line(), "shadow light direction",
+                       "runs along the shadow plane: the shadow falls at infinity and is not seen");
     return errors;
 }
 

@@ -5,6 +5,9 @@
 #include <istream>
 
 #include "geometry/Vector3.h"
+#include "scene/Diagnostics.h"
+
+class TableUses;
 
 // A planar shadow: the logo flattened along the light onto a plane, drawn in
 // one material and one colour.
@@ -19,6 +22,7 @@ struct ShadowPlane {
 
     // Four significant lines: enabled, material and colour index; then the
     // plane point, the normal and the light direction. Computes the matrix.
-    int Read(std::istream& in);
+    // uses, when given, hears of the material and colour of a shadow that is on.
+    int Read(std::istream& in, Diagnostics& report = Diagnostics::Silent(), TableUses* uses = nullptr);
     void ComputeMatrix();
 };

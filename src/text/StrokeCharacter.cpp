@@ -13,6 +13,8 @@
 #include "stroke/PivotStroke.h"
 #include "stroke/StiffStroke.h"
 #include "scene/DataLine.h"
+#include "scene/FieldLine.h"
+#include "text/GlyphCodes.h"
 #include "text/StrokeCharacterSet.h"
 
 bool IsValidList(int name) { return name > 0 && glIsList(static_cast<GLuint>(name)) == GL_TRUE; }
@@ -153,15 +155,60 @@ Stroke* newStroke(char letter, StrokeCharacter* owner) {
 }
 
 bool isMarker(char c) { return c == 'e' || c == 'f'; }
+
+const char* const kPointNames[] = {"x", "y", nullptr};
+
+// The point after a marker, where the next stroke or dot starts.
+int readPoint(std::istream& in, Vector3& point, Diagnostics& report, const std::string& glyph) {
+    float x = 0.0f, y = 0.0f;
+    FieldLine values(FieldLine::Continuing{}, in, report, FieldName(report, glyph, " point"), kPointNames);
+    int errors = ReadCoordinate(values, x);
+    errors += ReadCoordinate(values, y);
+    point = Vector3(x, y, 0.0f);
+    if (errors == 0 && values.Reporting() && IsNearZero(Length(point)))
+        values.Replaced(ShownPoint(x, y) +
+                        " counts as no point: no dot can stand there, and a marker after it reads another point;"
+                        " write (0.01, 0)");
+    return errors;
+}
+
+// "glyph 'A' arc 3": the number counts the strokes and dots of the glyph.
+std::string strokeName(const Diagnostics& report, const std::string& glyph, char letter, int number) {
+    if (!report.Active()) return {};
+    const char* kind = "dot";
+    switch (letter) {
+        case 'l': kind = "line"; break;
+        case 'p': kind = "pivot stroke"; break;
+        case 's': kind = "stiff stroke"; break;
+        case 'c': kind = "arc"; break;
+        default: break;
+    }
+    return FieldName(report, glyph, " ", kind, " ", number);
+}
+
+void reportBadCommand(Diagnostics& report, const std::string& glyph, char letter) {
+    if (!report.Active()) return;
+    report.Failure(report.Line(), glyph,
+                   std::string("'") + letter +
+                       "' is not a stroke command (l p s c, or the markers e f): the glyph is left without strokes");
+}
 }  // namespace
 
-int StrokeCharacter::Read(std::istream& in) {
+int StrokeCharacter::Read(std::istream& in, Diagnostics& report) {
     if (owner == nullptr) return 1;
     DeleteStrokes();
     const int capValue = CapStyle();
     char letter = 0;
-    if (!(in >> letter)) return 1;
+    if (!(in >> letter)) {
+        if (report.Active())
+            report.Failure(report.Line(), "glyph",
+                           "expected a character and its strokes, found an empty line (only lines before the "
+                           "header may be empty)");
+        return 1;
+    }
     code = letter;
+    const std::string glyph = report.Active() ? GlyphName(code) : std::string();
+    int strokes = 0;
 
     int errors = 0;
     Vector3 current = Origin;
@@ -172,9 +219,7 @@ int StrokeCharacter::Read(std::istream& in) {
             made = newStroke(letter, this);
         } else if (isMarker(letter) && (previous == ' ' || previous == 'd' || isMarker(previous))) {
             if (IsNearZero(Length(current)) || previous == 'd') {
-                float x = 0.0f, y = 0.0f;
-                errors += ReadCoordinate(in, x) + ReadCoordinate(in, y);
-                current = Vector3(x, y, 0.0f);
+                errors += readPoint(in, current, report, glyph);
             } else {
                 // A marker, a point and a second marker: a dot, whose end cap
                 // comes from this second marker.
@@ -185,6 +230,7 @@ int StrokeCharacter::Read(std::istream& in) {
         } else if (isMarker(letter)) {
             current = Origin;
         } else {
+            reportBadCommand(report, glyph, letter);
             DeleteStrokes();
             return 1;
         }
@@ -196,7 +242,7 @@ int StrokeCharacter::Read(std::istream& in) {
             }
         } else {
             made->SetStart(current);
-            errors += made->Read(in);
+            errors += made->Read(in, report, strokeName(report, glyph, letter, ++strokes));
             current = made->end;
             if (previous == ' ' || previous == 'f') made->startCap = 1;
             else if (previous == 'e') made->startCap = capValue;

@@ -2,6 +2,8 @@
 
 #include <iosfwd>
 
+#include "scene/Diagnostics.h"
+
 class Stroke;
 class StrokeCharacterSet;
 
@@ -36,7 +38,8 @@ public:
     virtual void CompileCode(char c);
     // Reads one glyph line: the code, then stroke commands. Returns the error
     // count; a bad command letter leaves the character with no strokes.
-    virtual int Read(std::istream& in);
+    // report hears of it, naming the stroke and the line it fetched last.
+    virtual int Read(std::istream& in, Diagnostics& report = Diagnostics::Silent());
     virtual int Write(std::ostream& out) const;
 
     // Appends a stroke (owned from now on) and links it after the last one.

@@ -6,12 +6,36 @@
 #include <sstream>
 
 #include "scene/DataLine.h"
+#include "scene/FieldLine.h"
+#include "stroke/Tessellation.h"
+#include "text/GlyphCodes.h"
 #include "text/StrokeCharacter.h"
 
 namespace {
 constexpr float kDegreesToRadians = 0.017453293f;
 constexpr double kRadiansToDegrees = 180.0 * 0.31830987732601135;
 constexpr float kThinnest = 0.9f;
+
+// The base set reads the first nine.
+const char* const kHeaderNames[] = {"stroke width",   "stroke height",       "section segments", "facet length",
+                                    "cap style",      "section parameter 2", "section shape",    "section parameter",
+                                    "section twist",  "space width",         "line height",      "letter gap",
+                                    "line gap",       nullptr};
+
+// What the setters and the drawing do to the sizes and the segment count.
+void warnAboutSizes(FieldLine& header, float width, float height, int segments) {
+    if (header.Found() > 0 && std::fabs(width) < kThinnest)
+        header.Replaced("stroke width " + ShownValue(width) + " is thinner than 0.9 and becomes 0.9");
+    if (header.Found() > 1 && std::fabs(height) < kThinnest)
+        header.Replaced("stroke height " + ShownValue(height) + " is thinner than 0.9 and becomes 0.9");
+    if (header.Found() > 1 && height < 0.0f)
+        header.Replaced("stroke height " + ShownValue(height) +
+                        " is negative: its size is used, and it sets the negated width as a negative stroke width "
+                        "does");
+    if (header.Found() > 2 && std::abs(segments) > kMaxTessellationCount)
+        header.Replaced("section segments " + std::to_string(segments) + " is kept to " +
+                        std::to_string(kMaxTessellationCount) + " when drawn");
+}
 }  // namespace
 
 StrokeCharacterSet::~StrokeCharacterSet() { Clear(); }
@@ -50,28 +74,33 @@ void StrokeCharacterSet::SetStrokeHeight(float value) {
     if (strokeHeight < kThinnest) strokeHeight = kThinnest;
 }
 
-int StrokeCharacterSet::ReadStyle(std::istream& in) {
+int StrokeCharacterSet::ReadStyle(FieldLine& header) {
     float width = strokeWidth, height = strokeHeight, twistDegrees = 0.0f;
-    int errors = readValue(in, width) + readValue(in, height) + readValue(in, sectionSegments) +
-                 readValue(in, facetLength) + readValue(in, capStyle) + readValue(in, sectionParameter2) +
-                 readValue(in, sectionShape) + readValue(in, sectionParameter) + readValue(in, twistDegrees);
+    int errors = header.Read(width, height, sectionSegments, facetLength, capStyle, sectionParameter2, sectionShape,
+                             sectionParameter, twistDegrees);
+    if (header.Reporting()) warnAboutSizes(header, width, height, sectionSegments);
     SetStrokeWidth(width);
     SetStrokeHeight(height);
-    if (capStyle < 2 || capStyle > 11) capStyle = 2;
-    if (!(facetLength >= 0.1f)) facetLength = 0.1f;
-    if (sectionShape < 0 || sectionShape > 9) sectionShape = 0;
-    if (!(sectionParameter >= 0.01f)) sectionParameter = 0.01f;
-    if (!(sectionParameter2 >= 0.01f)) sectionParameter2 = 0.01f;
+    header.Limit(capStyle, capStyle < 2 || capStyle > 11, 2, 4, "is outside 2..11");
+    header.Limit(facetLength, !(facetLength >= 0.1f), 0.1f, 3, "is below 0.1");
+    header.Limit(sectionShape, sectionShape < 0 || sectionShape > 9, 0, 6, "is outside 0..9");
+    header.Limit(sectionParameter, !(sectionParameter >= 0.01f), 0.01f, 7, "is below 0.01");
+    header.Limit(sectionParameter2, !(sectionParameter2 >= 0.01f), 0.01f, 5, "is below 0.01");
     sectionTwist = twistDegrees * kDegreesToRadians;
     return errors;
 }
 
-int StrokeCharacterSet::ReadHeader(std::istream& in) { return ReadStyle(in); }
+int StrokeCharacterSet::ReadHeader(std::istream& in, Diagnostics& report) {
+    FieldLine header(FieldLine::Continuing{}, in, report, "header", kHeaderNames);
+    header.CheckRest(true);
+    return ReadStyle(header);
+}
 
-int StrokeFontCharacterSet::ReadHeader(std::istream& in) {
-    int errors = ReadStyle(in);
-    return errors + readValue(in, spaceWidth) + readValue(in, lineHeight) + readValue(in, letterGap) +
-           readValue(in, lineGap);
+int StrokeFontCharacterSet::ReadHeader(std::istream& in, Diagnostics& report) {
+    FieldLine header(FieldLine::Continuing{}, in, report, "header", kHeaderNames);
+    header.CheckRest(true);
+    const int errors = ReadStyle(header);
+    return errors + header.Read(spaceWidth, lineHeight, letterGap, lineGap);
 }
 
 int StrokeCharacterSet::WriteStyle(std::ostream& out) const {
@@ -89,15 +118,21 @@ int StrokeFontCharacterSet::WriteHeader(std::ostream& out) const {
     return errors + (out.fail() ? 1 : 0);
 }
 
-int StrokeCharacterSet::Load(std::istream& in) {
+int StrokeCharacterSet::Load(std::istream& in, Diagnostics& report) {
     Clear();
-    std::istringstream header(readSignificantLine(in));
-    int errors = ReadHeader(header);
+    std::istringstream header(readSignificantLine(in, report));
+    int errors = ReadHeader(header, report);
+    GlyphCodes codes(report);
     while (!in.eof() && !in.bad()) {
         StrokeCharacter* character = NewCharacter();
-        std::istringstream line(readRawLine(in));
-        errors += character->Read(line);
+        const std::string text = readRawLine(in, report);
+        // The line end of the last line leaves an empty read at the very
+        // end: its character counts one error, but it is no line of the file.
+        const bool lastLineEnd = text.empty() && in.eof();
+        std::istringstream line(text);
+        errors += character->Read(line, lastLineEnd ? Diagnostics::Silent() : report);
         Append(character);
+        if (!lastLineEnd) codes.Note(*character, text);
     }
     return errors;
 }

@@ -3,6 +3,9 @@
 #include <iosfwd>
 #include <memory>
 
+#include "scene/Diagnostics.h"
+
+class FieldLine;
 class StrokeCharacter;
 
 // An ordered list of characters and the stroke style all of them use.
@@ -13,13 +16,14 @@ public:
     StrokeCharacterSet(const StrokeCharacterSet&) = delete;
     StrokeCharacterSet& operator=(const StrokeCharacterSet&) = delete;
 
-    // Reads the nine style values from one header line and applies their limits.
-    virtual int ReadHeader(std::istream& in);
+    // Reads the nine style values from one header line and applies their
+    // limits; report hears of values that fail or are replaced.
+    virtual int ReadHeader(std::istream& in, Diagnostics& report = Diagnostics::Silent());
     virtual int WriteHeader(std::ostream& out) const;
     virtual StrokeCharacter* NewCharacter();
 
     // Clears the set, reads the header and then one character per line.
-    int Load(std::istream& in);
+    int Load(std::istream& in, Diagnostics& report = Diagnostics::Silent());
     void Append(StrokeCharacter* character);  // takes ownership
     void Clear();
     int MaxCode() const;
@@ -47,14 +51,14 @@ public:
     float sectionParameter2 = 0.0f;
 
 protected:
-    int ReadStyle(std::istream& in);
+    int ReadStyle(FieldLine& header);
     int WriteStyle(std::ostream& out) const;
 };
 
 // The font: a character set with the four spacing values of text layout.
 class StrokeFontCharacterSet : public StrokeCharacterSet {
 public:
-    int ReadHeader(std::istream& in) override;
+    int ReadHeader(std::istream& in, Diagnostics& report = Diagnostics::Silent()) override;
     int WriteHeader(std::ostream& out) const override;
     StrokeCharacter* NewCharacter() override;
 

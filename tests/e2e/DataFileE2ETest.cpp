@@ -65,12 +65,13 @@ TEST(DataFileTest, EveryNamedFileGetsOneClearLineAndStatusOne) {
         {"-e /dev/stdin < <(yes)", "cannot read environment file : /dev/stdin (larger than 4 MiB)"},
         {"-s absent.src", "cannot open string file : absent.src"},
         {"-e " + empty, "error occurs while loading environment file : " + empty},
-        {"-s " + empty, "error occurs while loading string file : " + empty},
+        {"-s " + empty, "error occurs while loading string file : " + empty + ": text"},
         {"-e " + nul, "error occurs while loading environment file : " + nul},
-        {"-s " + nul, "error occurs while loading string file : " + nul},
+        // One line of 499 zero bytes: too long a text line to keep.
+        {"-s " + nul, "error occurs while loading string file : " + nul + ":1: text"},
         {"-e " + badUtf8, "error occurs while loading environment file : " + badUtf8},
-        {"-s " + badUtf8, "error occurs while loading string file : " + badUtf8},
-        {"-s " + noise, "error occurs while loading string file : " + noise},
+        {"-s " + badUtf8, "error occurs while loading string file : " + badUtf8 + ":2: size table"},
+        {"-s " + noise, "error occurs while loading string file : " + noise + ":80: size table"},
         // A font's content is never an error: the viewer goes on with what it read.
         {"-f " + noise, freeglut},
         {"-f " + nul, freeglut},

@@ -124,7 +124,8 @@ TEST_F(ViewerTest, MalformedStringFileIsNamedAndEndsWithStatusOne) {
     DataCopy broken("ONLY A TEXT LINE\n");
     ViewerProcess& process = Start({}, broken.Path());
     EXPECT_EQ(process.WaitForExit(10.0), std::optional<int>(1));
-    EXPECT_EQ(process.Stderr(), "error occurs while loading string file : string.src\n");
+    // The size table should follow the text and its digit lines.
+    EXPECT_EQ(process.Stderr(), "error occurs while loading string file : string.src:1: size table\n");
 }
 
 TEST_F(ViewerTest, LeftDragTurnsTheLogoAndDraggingBackRestoresIt) {
