@@ -12,6 +12,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <new>
 #include <string>
 #include <vector>
@@ -110,7 +111,7 @@ void drawFloorFrame(GLuint list) {
     glPopMatrix();
 }
 
-std::vector<unsigned char> picture() {
+std::vector<unsigned char> pictureOfFrame() {
     std::vector<unsigned char> pixels(static_cast<std::size_t>(viewState.width) * viewState.height * 3);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadBuffer(GL_BACK);
@@ -131,23 +132,42 @@ double differingShare(const std::vector<unsigned char>& a, const std::vector<uns
     return static_cast<double>(differing) / static_cast<double>(a.size() / 3);
 }
 
-struct FloorTimes {
-    double compile = 0, frame = 0, differing = 0;
+// Compiles our lists afresh: every glyph list and the logo and shadow lists.
+void compileOurs() {
+    for (StrokeCharacter* c = font.firstCharacter; c != nullptr; c = c->next) {
+        if (IsValidList(c->displayList)) glDeleteLists(static_cast<GLuint>(c->displayList), 1);
+        c->displayList = -1;
+    }
+    logoString.Prepare(&font);
+    logoString.EnsureLists();
+}
+
+// One way of drawing the logo: ours, or a floor with its list.
+struct Contender {
+    std::function<void()> compile, frame;
+    double compileTime = 1e300, frameTime = 1e300;
 };
 
-FloorTimes timeFloor(const FloorGeometry& floor, bool indexed, const std::vector<unsigned char>& ours) {
-    const std::vector<FloorVertex> unshared = indexed ? std::vector<FloorVertex>() : floor.Unshared();
-    GLuint list = 0;
-    FloorTimes times;
-    times.compile = bestOf(5, [&] {
+// The best time of each, taken in turn round after round, so that every
+// contender meets the machine in the same state: software GL's timings
+// drift by a third from one second to the next.
+void timeInTurn(std::vector<Contender*> contenders, int compileRounds, int frameRounds) {
+    for (int round = 0; round < compileRounds; ++round)
+        for (Contender* c : contenders) c->compileTime = std::min(c->compileTime, bestOf(1, c->compile));
+    for (Contender* c : contenders) c->frame();  // the first frame settles the driver's caches
+    for (int round = 0; round < frameRounds; ++round)
+        for (Contender* c : contenders) c->frameTime = std::min(c->frameTime, bestOf(1, c->frame));
+}
+
+Contender floorContender(const FloorGeometry& floor, const std::vector<FloorVertex>& unshared, bool indexed,
+                         GLuint& list) {
+    Contender floorWay;
+    floorWay.compile = [&floor, &unshared, indexed, &list] {
         if (list != 0) glDeleteLists(list, 1);
         list = compileFloor(floor, unshared, indexed);
-    });
-    drawFloorFrame(list);
-    times.differing = differingShare(picture(), ours);
-    times.frame = bestOf(20, [&] { drawFloorFrame(list); });
-    glDeleteLists(list, 1);
-    return times;
+    };
+    floorWay.frame = [&list] { drawFloorFrame(list); };
+    return floorWay;
 }
 
 double accumulatedFrame(bool ViewState::*mode) {
@@ -170,45 +190,45 @@ int main(int argc, char** argv) {
 
     OpenViewerWindow(argv[0]);
     reshape(viewState.width, viewState.height);
-    // Every glyph list and the logo and shadow lists, compiled afresh each time.
-    const double compiling = bestOf(5, [] {
-        for (StrokeCharacter* c = font.firstCharacter; c != nullptr; c = c->next) {
-            if (IsValidList(c->displayList)) glDeleteLists(static_cast<GLuint>(c->displayList), 1);
-            c->displayList = -1;
-        }
-        logoString.Prepare(&font);
-        logoString.EnsureLists();
-    });
+    FloorGeometry floor;
+    const bool withFloor = argc > 3 && ReadFloorGeometry(floor, argv[3]);
+    const std::vector<FloorVertex> unshared = withFloor ? floor.Unshared() : std::vector<FloorVertex>();
+    GLuint arrayList = 0, elementList = 0;
+    Contender ours{compileOurs, renderView};
+    Contender arrays = floorContender(floor, unshared, false, arrayList);
+    Contender elements = floorContender(floor, unshared, true, elementList);
+    std::vector<Contender*> contenders = {&ours};
+    if (withFloor) contenders.insert(contenders.end(), {&arrays, &elements});
+    timeInTurn(contenders, 5, 30);
 
-    renderView();  // the first frame settles the driver's caches
     const unsigned long allocationsBefore = allocations;
-    const double drawing = bestOf(20, renderView);
-    const double perFrame = static_cast<double>(allocations - allocationsBefore) / 20;
+    renderView();
+    const unsigned long perFrame = allocations - allocationsBefore;
     const double antialiased = accumulatedFrame(&ViewState::aaMode);
     const double trail = accumulatedFrame(&ViewState::trailMode);
     std::printf("%s: load %.2f ms, compile %.1f ms, frame %.2f ms (%dx%d, software GL), antialiased (%u passes) "
-                "%.1f ms, trail (%u frames) %.1f ms, %.0f allocations per frame\n",
-                scene.name.c_str(), loading, compiling, drawing, viewState.width, viewState.height, viewState.passes,
-                antialiased, logoString.frameCount, trail, perFrame);
+                "%.1f ms, trail (%u frames) %.1f ms, %lu allocations per frame\n",
+                scene.name.c_str(), loading, ours.compileTime, ours.frameTime, viewState.width, viewState.height,
+                viewState.passes, antialiased, logoString.frameCount, trail, perFrame);
     if (scene.characters > 0)
-        std::printf("  per character: compile %.3f ms, frame %.3f ms\n", compiling / scene.characters,
-                    drawing / scene.characters);
+        std::printf("  per character: compile %.3f ms, frame %.3f ms\n", ours.compileTime / scene.characters,
+                    ours.frameTime / scene.characters);
+    if (!withFloor) return 0;
 
-    FloorGeometry floor;
-    if (argc > 3 && ReadFloorGeometry(floor, argv[3])) {
-        renderView();
-        const std::vector<unsigned char> ours = picture();
-        const FloorTimes arrays = timeFloor(floor, false, ours);
-        const FloorTimes elements = timeFloor(floor, true, ours);
-        std::printf("  floor, the same %zu triangles from one vertex array: glDrawArrays compile %.1f ms, frame "
-                    "%.2f ms; glDrawElements (%zu shared vertices) compile %.1f ms, frame %.2f ms\n",
-                    floor.TriangleCount(), arrays.compile, arrays.frame, floor.vertices.size(), elements.compile,
-                    elements.frame);
-        const double floorCompile = std::min(arrays.compile, elements.compile);
-        const double floorFrame = std::min(arrays.frame, elements.frame);
-        std::printf("  ours / the faster floor: compile %.2f, frame %.2f (the floor's picture differs from ours in "
-                    "%.2f%% of the pixels)\n",
-                    compiling / floorCompile, drawing / floorFrame, 100 * std::max(arrays.differing, elements.differing));
-    }
+    renderView();
+    const std::vector<unsigned char> picture = pictureOfFrame();
+    drawFloorFrame(arrayList);
+    const double arraysDiffer = differingShare(pictureOfFrame(), picture);
+    drawFloorFrame(elementList);
+    const double elementsDiffer = differingShare(pictureOfFrame(), picture);
+    std::printf("  floor, the same %zu triangles from one vertex array: glDrawArrays compile %.1f ms, frame %.2f ms; "
+                "glDrawElements (%zu shared vertices) compile %.1f ms, frame %.2f ms\n",
+                floor.TriangleCount(), arrays.compileTime, arrays.frameTime, floor.vertices.size(),
+                elements.compileTime, elements.frameTime);
+    std::printf("  ours / the faster floor: compile %.2f, frame %.2f (the floor's picture differs from ours in %.2f%% "
+                "of the pixels)\n",
+                ours.compileTime / std::min(arrays.compileTime, elements.compileTime),
+                ours.frameTime / std::min(arrays.frameTime, elements.frameTime),
+                100 * std::max(arraysDiffer, elementsDiffer));
     return 0;
 }

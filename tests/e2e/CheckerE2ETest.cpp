@@ -54,7 +54,7 @@ TEST(CheckerTest, DefaultFilesAreCleanAndDamagedOnesAreNamedByLine) {
     TemporaryDirectory files("logo3d-check");
     ASSERT_FALSE(files.Path().empty());
     const std::string env = writeChanged(files.Path(), "env.src", "1.0 0.88 0.72 1", "1.0 2 0.72 1");
-    const std::string font = writeChanged(files.Path(), "font.src", "3.25 4 8 0.5 2 1 0 1 0 14 30 7 22",
+    const std::string font = writeChanged(files.Path(), "font.src", "3.25 4 8 1.375 2 1 0 1 0 14 30 7 22",
                                           "3.25 4 8 0.5 15 1 0 1 0 14 30 7 22");
     const std::string text = writeChanged(files.Path(), "string.src", "0 0 1", "0 1");
     const std::string error =

@@ -79,9 +79,9 @@ const Case kCases[] = {
     {File::Environment, "0 0.001 0 1100", 1, "7 0.001 0 1100", 0, Severity::Warning, "fog",
      "mode 7 is not 0..3: no fog"},
     // The font: its header, then glyph lines after the default header.
-    {File::Font, "3.25 4 8 0.5 2 1 0 1 0 14 30 7 22", 1, "3.25 4 8 0.5 15 1 0 1 0 14 30 7 22", 0, Severity::Warning,
+    {File::Font, "3.25 4 8 1.375 2 1 0 1 0 14 30 7 22", 1, "3.25 4 8 0.5 15 1 0 1 0 14 30 7 22", 0, Severity::Warning,
      "header", "cap style 15 is outside 2..11 and becomes 2"},
-    {File::Font, "3.25 4 8 0.5 2 1 0 1 0 14 30 7 22", 1, "3.25 4 8 0.5 2 1 0 1 0 14 30 7", 0, Severity::Error,
+    {File::Font, "3.25 4 8 1.375 2 1 0 1 0 14 30 7 22", 1, "3.25 4 8 0.5 2 1 0 1 0 14 30 7", 0, Severity::Error,
      "header", "expected 13 numbers, found 12 (\"3.25 4 8 0.5 2 1 0 1 0 14 30 7\"): line gap is missing"},
     {File::Font, "", 0, "A e 1 1 l 5 5 x 3", 0, Severity::Error, "glyph 'A'",
      "'x' is not a stroke command (l p s c, or the markers e f): the glyph is left without strokes"},
