@@ -5,11 +5,16 @@
 #include "text/LogoString.h"
 #include "text/StrokeCharacterSet.h"
 
-CapturedLogo CaptureLogo(LogoString& logo, StrokeFontCharacterSet& font, int frame) {
+CapturedLogo CaptureLogo(LogoString& logo, StrokeFontCharacterSet& font, int frame, bool withShadow) {
     capture::Reset();
+    // A shadow nobody asked for is neither compiled nor drawn: it would
+    // double the work.
+    const bool shadowEnabled = logo.shadow.enabled;
+    logo.shadow.enabled = shadowEnabled && withShadow;
     logo.Prepare(&font);
     if (frame < 0) logo.Draw();
     else logo.DrawFrame(static_cast<unsigned>(frame));
+    logo.shadow.enabled = shadowEnabled;
     CapturedLogo out;
     out.drawing = capture::TakeDrawing();
     const std::vector<capture::Triangle>& triangles = out.drawing.triangles;

@@ -24,8 +24,9 @@ struct CapturedLogo {
 };
 
 // Runs the viewer's own drawing (Prepare, then Draw, or DrawFrame of frame
-// when it is not negative) through the capture layer, in logo space.
-CapturedLogo CaptureLogo(LogoString& logo, StrokeFontCharacterSet& font, int frame);
+// when it is not negative) through the capture layer, in logo space; the
+// logo's shadow only when withShadow.
+CapturedLogo CaptureLogo(LogoString& logo, StrokeFontCharacterSet& font, int frame, bool withShadow = true);
 
 // Where DrawFrame puts the logo list at animation frame k = 0 .. frame
 // count - 1: one model-view matrix (column-major) per frame, taken from the

@@ -110,7 +110,7 @@ int run(int argc, char** argv) {
         !LoadLogoString(options.stringFile, logoString, std::cerr))
         return 1;
 
-    const CapturedLogo captured = CaptureLogo(logoString, font, options.frame);
+    const CapturedLogo captured = CaptureLogo(logoString, font, options.frame, options.shadow && options.format != ExportFormat::kStl);
     if (captured.problems.Total() != 0)
         std::cerr << "warning: the drawing made " << captured.problems.Total()
                   << " calls that OpenGL would refuse; the export may differ from the picture" << std::endl;
