@@ -23,7 +23,6 @@
 #include "app/Display.h"
 #include "app/Globals.h"
 #include "app/Startup.h"
-#include "app/ViewTransform.h"
 #include "text/StrokeCharacter.h"
 
 // Counts the program's own allocations, to show that drawing a frame makes
@@ -100,15 +99,7 @@ GLuint compileFloor(const FloorGeometry& floor, const std::vector<FloorVertex>& 
 
 // A plain frame as the viewer draws it, with the floor's list in place of the logo.
 void drawFloorFrame(GLuint list) {
-    glClear(GL_COLOR_BUFFER_BIT);
-    glClear(GL_DEPTH_BUFFER_BIT);
-    glColorMaterial(GL_FRONT, GL_AMBIENT_AND_DIFFUSE);
-    glEnable(GL_COLOR_MATERIAL);
-    glPushMatrix();
-    TranslateToViewCentre(viewState);
-    RotateAndScaleView(viewState);
-    glCallList(list);
-    glPopMatrix();
+    renderViewOf([list] { glCallList(list); });
 }
 
 std::vector<unsigned char> pictureOfFrame() {

@@ -37,10 +37,7 @@ void initGL() {
     glutSpecialFunc(specialKey);
 }
 
-namespace {
-// The view's transformation around the logo, still (frame < 0) or at one
-// frame of its whole-logo motion.
-void renderLogo(int frame) {
+void renderViewOf(const std::function<void()>& drawLogo) {
     glClear(GL_COLOR_BUFFER_BIT);
     glClear(GL_DEPTH_BUFFER_BIT);
     glColorMaterial(GL_FRONT, GL_AMBIENT_AND_DIFFUSE);
@@ -48,15 +45,17 @@ void renderLogo(int frame) {
     glPushMatrix();
     TranslateToViewCentre(viewState);
     RotateAndScaleView(viewState);
-    if (frame < 0) logoString.Draw();
-    else logoString.DrawFrame(static_cast<unsigned>(frame));
+    drawLogo();
     glPopMatrix();
 }
-}  // namespace
 
-void renderView() { renderLogo(-1); }
+void renderView() {
+    renderViewOf([] { logoString.Draw(); });
+}
 
-void renderMotionFrame(unsigned frame) { renderLogo(static_cast<int>(frame)); }
+void renderMotionFrame(unsigned frame) {
+    renderViewOf([frame] { logoString.DrawFrame(frame); });
+}
 
 void display() {
     renderView();
