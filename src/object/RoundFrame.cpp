@@ -1,11 +1,13 @@
 #include "object/RoundFrame.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "object/FrameGeometry.h"
 #include "object/OwnerFont.h"
 #include "object/StepLength.h"
 #include "stroke/LineStroke.h"
+#include "stroke/SweepBudget.h"
 #include "text/LogoString.h"
 #include "text/StrokeCharacter.h"
 #include "text/StrokeCharacterSet.h"
@@ -26,12 +28,13 @@ void RoundFrame::DrawShape() {
     auto* context = new LineStroke(&character);
     character.AppendStroke(context);
 
-    const int n = RoundFrameSegments(a, b, RoundStepLength(FacetLengthGlobal));
-    const float angleStep = static_cast<float>(kFullTurn / n);
     const float unit = 1.0f;
     Section previous, ring;
     const RingPlacement first = RoundFrameRing(position, a, b, 0.0f);
-    context->MakeSection(previous, first.point, first.direction, unit);
+    const unsigned pointsPerRing = context->MakeSection(previous, first.point, first.direction, unit);
+    // A wide section round a large frame would multiply two large counts.
+    const int n = std::min(RoundFrameSegments(a, b, RoundStepLength(FacetLengthGlobal)), MaxRings(pointsPerRing));
+    const float angleStep = static_cast<float>(kFullTurn / n);
     // One band more than segments: the last covers the first again, which
     // closes the ring without a joint.
     for (int k = 1; k <= n + 1; ++k) {

@@ -8,6 +8,7 @@
 
 #include "scene/DataLine.h"
 #include "scene/FieldLine.h"
+#include "stroke/SweepBudget.h"
 #include "stroke/Tessellation.h"
 #include "text/StrokeCharacter.h"
 
@@ -218,11 +219,12 @@ void CircleStroke::Draw() {
 }
 
 void CircleStroke::SweepArc(float bodySweep, float facetLength) {
-    const int count = ArcSegmentCount(radius, bodySweep, facetLength);
+    Section ringA, ringB;
+    const unsigned pointsPerRing = MakeSection(ringA, bodyStart, bodyStartDirection, 1.0f);
+    // A wide section along a long arc would multiply two large counts.
+    const int count = std::min(ArcSegmentCount(radius, bodySweep, facetLength), MaxRings(pointsPerRing));
     const float step = bodySweep / static_cast<float>(count);
     const Vector3 startRadial = bodyStart - centre;
-    Section ringA, ringB;
-    MakeSection(ringA, bodyStart, bodyStartDirection, 1.0f);
     for (int i = 0; i <= count; ++i) {
         Vector3 point = bodyEnd;
         Vector3 tangent = bodyEndDirection;

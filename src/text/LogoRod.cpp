@@ -2,11 +2,13 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
 #include "stroke/LineStroke.h"
 #include "stroke/Section.h"
+#include "stroke/SweepBudget.h"
 #include "text/StrokeCharacter.h"
 #include "text/StrokeCharacterSet.h"
 
@@ -31,13 +33,20 @@ void DrawRod(StrokeFontCharacterSet& font, const std::vector<RodStation>& statio
 
     Section previous, ring;
     const std::size_t last = stations.size() - 1;
-    for (std::size_t i = 0; i < stations.size(); ++i) {
+    // A wide section along a long rod would multiply two large counts: past
+    // the budget, only every stride-th station (and the last) gets a ring.
+    const unsigned pointsPerRing = context->MakeSection(ring, stations[0].point, stations[0].direction, 1.0f);
+    const std::size_t stride = 1 + last / static_cast<std::size_t>(MaxRings(pointsPerRing));
+    for (std::size_t i = 0;; i = std::min(i + stride, last)) {
         const RodStation& station = stations[i];
         setColour(station.colour);
         const unsigned count = context->MakeSection(ring, station.point, station.direction, 1.0f);
         if (i == 0) context->DrawCap(cap, station.point, -station.direction, station.direction);
         else context->DrawBand(previous, ring, station.direction, count);
-        if (i == last) context->DrawCap(cap, station.point, station.direction, station.direction);
+        if (i == last) {
+            context->DrawCap(cap, station.point, station.direction, station.direction);
+            break;
+        }
         std::swap(previous, ring);
     }
 }

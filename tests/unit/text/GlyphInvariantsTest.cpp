@@ -132,4 +132,14 @@ TEST(GlyphInvariants, ExtremeGlyphsDrawFiniteGeometryWithoutSlivers) {
     FacetLengthGlobal = 1.0f;
 }
 
+TEST(GlyphInvariants, AWideSectionAlongALongArcKeepsToTheSweepBudget) {
+    // 4096 rings of 4096 points, 16 million vertices, without the budget.
+    const std::unique_ptr<StrokeFontCharacterSet> font =
+        fontOf("3725 4 8 0.5 2 1 0 1 0 14 30 7 22", "B e 3e38 3e38 c 0 0 90 e");
+    gl_record::Reset();
+    font->DrawCode('B');
+    EXPECT_LT(gl_record::EffectiveNamed("glVertex3f").size(), 3u << 20);
+    EXPECT_TRUE(AllRecordedValuesFinite());
+}
+
 }  // namespace
