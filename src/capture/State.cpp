@@ -86,7 +86,10 @@ void Refuse(long ProblemCounts::*kind, GLenum error) {
     if (s.error == GL_NO_ERROR) s.error = error;
 }
 
-bool CountNonFinite(const float* values, int count) {
+namespace {
+
+template <class Number>
+bool CountNonFiniteOf(const Number* values, int count) {
     int bad = 0;
     for (int i = 0; i < count; ++i)
         if (!std::isfinite(values[i])) ++bad;
@@ -94,12 +97,10 @@ bool CountNonFinite(const float* values, int count) {
     return bad == 0;
 }
 
-bool CountNonFinite(const double* values, int count) {
-    int bad = 0;
-    for (int i = 0; i < count; ++i)
-        if (!std::isfinite(values[i])) ++bad;
-    TheState().problems.nonFinite += bad;
-    return bad == 0;
-}
+}  // namespace
+
+bool CountNonFinite(const float* values, int count) { return CountNonFiniteOf(values, count); }
+
+bool CountNonFinite(const double* values, int count) { return CountNonFiniteOf(values, count); }
 
 }  // namespace capture

@@ -10,6 +10,7 @@
 #include <sstream>
 #include <string>
 
+#include "CommandOutput.h"
 #include "X11Harness.h"
 
 namespace e2e {
@@ -22,15 +23,8 @@ struct CheckerRun {
 
 CheckerRun runChecker(const std::string& directory, const std::string& arguments) {
     const std::string command = "cd '" + directory + "' && '" LOGO3D_CHECK "' " + arguments + " 2>&1";
-    CheckerRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return run;
-    char buffer[512];
-    std::size_t count = 0;
-    while ((count = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.output.append(buffer, count);
-    const int result = pclose(pipe);
-    run.status = (result != -1 && WIFEXITED(result)) ? WEXITSTATUS(result) : -1;
-    return run;
+    const CommandOutput run = RunCommand(command);
+    return {run.status, run.text};
 }
 
 // Writes data/<name> to directory with its line `from` replaced by `to`;

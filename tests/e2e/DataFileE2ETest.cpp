@@ -11,6 +11,7 @@
 #include <fstream>
 #include <string>
 
+#include "CommandOutput.h"
 #include "X11Harness.h"
 
 namespace e2e {
@@ -29,14 +30,10 @@ Outcome runViewer(const std::string& arguments) {
                                 "' " + arguments + " 2>&1";
     Outcome outcome;
     const auto start = std::chrono::steady_clock::now();
-    FILE* pipe = popen(("bash -c \"" + command + "\"").c_str(), "r");
-    if (pipe == nullptr) return outcome;
-    char buffer[512];
-    std::size_t count = 0;
-    while ((count = fread(buffer, 1, sizeof buffer, pipe)) > 0) outcome.output.append(buffer, count);
-    const int result = pclose(pipe);
+    const CommandOutput run = RunCommand("bash -c \"" + command + "\"");
     outcome.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    outcome.status = (result != -1 && WIFEXITED(result)) ? WEXITSTATUS(result) : -1;
+    outcome.status = run.status;
+    outcome.output = run.text;
     return outcome;
 }
 

@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "CommandOutput.h"
 #include "X11Harness.h"
 
 namespace e2e {
@@ -56,18 +57,9 @@ std::string shellQuoted(const std::string& word) {
 
 // Runs a shell command and returns what it printed; status gets its exit status.
 std::string run(const std::string& command, int& status) {
-    std::string output;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        status = -1;
-        return output;
-    }
-    char buffer[256];
-    std::size_t count = 0;
-    while ((count = fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, count);
-    const int result = pclose(pipe);
-    status = (result != -1 && WIFEXITED(result)) ? WEXITSTATUS(result) : -1;
-    return output;
+    const CommandOutput result = RunCommand(command);
+    status = result.status;
+    return result.text;
 }
 
 std::string withoutBlanks(const std::string& text) {

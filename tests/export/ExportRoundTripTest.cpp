@@ -10,6 +10,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "CommandOutput.h"
 #include "ExportedFiles.h"
 #include "LogoCapture.h"
 #include "app/Startup.h"
@@ -57,11 +58,9 @@ ExportRun runExport(const Scene& scene, const std::string& output, const std::st
                                 scene.string + "' -o '" + output + "' " + (scene.shadow ? "--shadow " : "") + extra +
                                 " 2>'" + errors + "'";
     ExportRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    char buffer[4096];
-    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) run.out += buffer;
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    const CommandOutput printed = RunCommand(command);
+    run.status = printed.status;
+    run.out = printed.text;
     std::ifstream err(errors);
     run.err.assign(std::istreambuf_iterator<char>(err), std::istreambuf_iterator<char>());
     const std::size_t line = run.out.find("triangles: ");

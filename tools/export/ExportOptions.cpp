@@ -1,6 +1,6 @@
 #include "ExportOptions.h"
 
-#include <CLI/CLI.hpp>
+#include "../common/ToolOptions.h"
 
 #include <algorithm>
 #include <cctype>
@@ -34,9 +34,7 @@ ExportOptions ParseExportOptions(int argc, char** argv) {
     app.add_option("-o,--output", options.output, "file to write; its extension chooses the format")
         ->required()
         ->check(knownFormat);
-    app.add_option("-f", options.fontFile, "font file")->capture_default_str();
-    app.add_option("-e", options.envFile, "environment file")->capture_default_str();
-    app.add_option("-s", options.stringFile, "string (logo text) file")->capture_default_str();
+    AddDataFileOptions(app, options.envFile, options.fontFile, options.stringFile);
     app.add_option("--scale", options.millimetresPerUnit, "millimetres per font unit")
         ->capture_default_str()
         ->check(CLI::PositiveNumber);
@@ -52,13 +50,6 @@ ExportOptions ParseExportOptions(int argc, char** argv) {
     app.add_flag("--weld", options.weld, "merge vertices that share position, normal and colour");
     app.add_flag("--embed", options.embedBuffer, ".gltf: embed the buffer instead of writing a .bin beside it");
     app.add_flag("--report", options.report, "print where triangles wound against their normals came from");
-    try {
-        app.parse(argc, argv);
-    } catch (const CLI::ParseError& e) {
-        options.exitCode = app.exit(e);
-        return options;
-    }
-    FormatOfName(options.output, options.format);
-    options.ready = true;
+    if (ParseToolCommandLine(app, argc, argv, options)) FormatOfName(options.output, options.format);
     return options;
 }

@@ -1,15 +1,13 @@
 #include "RenderOptions.h"
 
-#include <CLI/CLI.hpp>
+#include "../common/ToolOptions.h"
 
 RenderOptions ParseRenderOptions(int argc, char** argv) {
     RenderOptions options;
     ViewState& view = options.view;
     CLI::App app{"Renders one frame of a logo3d logo to a PNG file."};
     app.add_option("-o,--output", options.output, "PNG file to write")->capture_default_str();
-    app.add_option("-f,--font", view.fontFile, "font file")->capture_default_str();
-    app.add_option("-e,--env", view.envFile, "environment file")->capture_default_str();
-    app.add_option("-s,--string", view.stringFile, "string (logo text) file")->capture_default_str();
+    AddDataFileOptions(app, view.envFile, view.fontFile, view.stringFile);
     app.add_option("--text", options.text,
                    "lay out this text instead of the string file's (lines separated by '|'), white on the "
                    "font's style");
@@ -34,12 +32,6 @@ RenderOptions ParseRenderOptions(int argc, char** argv) {
     app.add_option("--fps", options.framesPerSecond, "frames per second of --gif and --apng")
         ->capture_default_str()
         ->check(CLI::Range(1u, 100u));
-    try {
-        app.parse(argc, argv);
-    } catch (const CLI::ParseError& e) {
-        options.exitCode = app.exit(e);
-        return options;
-    }
-    options.ready = true;
+    ParseToolCommandLine(app, argc, argv, options);
     return options;
 }

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "CommandOutput.h"
 #include "stroke/CircleStroke.h"
 #include "stroke/Stroke.h"
 #include "text/StrokeCharacter.h"
@@ -40,17 +41,10 @@ struct Result {
 
 // Runs the importer with the given arguments, its standard output into out.
 Result importer(const std::string& arguments, const std::string& out) {
-    Result result;
     const std::string command = quoted(LOGO3D_PYTHON) + " " + quoted(kImporter) + " " + arguments + " -o " +
                                 quoted(out) + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return result;
-    char buffer[256];
-    std::size_t count = 0;
-    while ((count = fread(buffer, 1, sizeof buffer, pipe)) > 0) result.messages.append(buffer, count);
-    const int status = pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
+    const CommandOutput run = RunCommand(command);
+    return {run.status, run.text};
 }
 
 std::string scratchPath(const std::string& name) {
