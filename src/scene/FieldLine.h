@@ -110,5 +110,4 @@ private:
     unsigned long long integralValues = 0;  // bit i: value i is an integer
     int failedValue = -1;  // index of the first value that did not read
     std::streamoff failedAt = -1;
-    bool failedIntegral = false;
 };
