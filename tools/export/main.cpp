@@ -90,10 +90,11 @@ std::array<float, 4> shadowColour(const CapturedLogo& captured) {
 
 WriteResult write(const ExportOptions& options, const ExportScene& scene) {
     switch (options.format) {
-        case ExportFormat::kHtml:
-            return WriteHtml(scene, PageConfigJson(environment, scene, titleOf(logoString), viewState.width,
-                                                   viewState.height),
-                             titleOf(logoString), options.output);
+        case ExportFormat::kHtml: {
+            const std::string title = titleOf(logoString);
+            return WriteHtml(scene, PageConfigJson(environment, scene, title, viewState.width, viewState.height),
+                             title, options.output);
+        }
         case ExportFormat::kGlb: return WriteGltf(scene, options.output, true, false);
         case ExportFormat::kGltf: return WriteGltf(scene, options.output, false, options.embedBuffer);
         case ExportFormat::kObj: return WriteObj(scene, options.output);

@@ -98,10 +98,6 @@ def spacing(metrics, stroke_width):
     return [space, CAP_HEIGHT, gap, line_gap]
 
 
-def number(value):
-    return glyphline.number(value)
-
-
 def glyph_commands(glyph, metrics, settings, stroke_width, room):
     """The pen commands of one glyph within room characters, and how many
     steps of simplification that took; None when the glyph has no ink."""
@@ -125,7 +121,7 @@ def blank_commands(space_width, stroke_width):
 def spacing_dot(x):
     """A dot with open ends at x, which draws nothing and only widens the
     glyph's bounding box; it stands at mid-height, clear of (0, 0)."""
-    return ["f", number(x), number(CAP_HEIGHT / 2), "f"]
+    return ["f", glyphline.number(x), glyphline.number(CAP_HEIGHT / 2), "f"]
 
 
 def joined_cell(glyph, metrics, stroke_width):
@@ -149,7 +145,7 @@ def font_text(glyphs, style, comment, options):
     metrics = measure(glyphs, options.grid)
     stroke_width = abs(float(style[0]))
     header = list(style[:STYLE_VALUES])
-    header += style[STYLE_VALUES:] or [number(v) for v in spacing(metrics, stroke_width)]
+    header += style[STYLE_VALUES:] or [glyphline.number(v) for v in spacing(metrics, stroke_width)]
     space = float(header[STYLE_VALUES])
     lines, simplified = [], []
     for code in range(FIRST_CODE + 1, LAST_CODE + 1):
