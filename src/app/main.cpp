@@ -4,7 +4,7 @@
 
 #include "app/CommandLine.h"
 #include "app/Globals.h"
-#include "app/GuardedMain.h"
+#include "scene/GuardedMain.h"
 #include "app/Startup.h"
 
 int main(int argc, char** argv) {

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "CheckOptions.h"
-#include "FileCheck.h"
-#include "app/GuardedMain.h"
-#include "app/Startup.h"
+#include "text/FileCheck.h"
+#include "scene/GuardedMain.h"
+#include "text/DataFileLoading.h"
 #include "text/StrokeCharacterSet.h"
 
 namespace {

@@ -18,12 +18,21 @@
 #include "ObjWriter.h"
 #include "PageConfig.h"
 #include "StlWriter.h"
-#include "app/Globals.h"
-#include "app/GuardedMain.h"
-#include "app/Startup.h"
+#include "scene/Environment.h"
+#include "scene/GuardedMain.h"
+#include "text/DataFileLoading.h"
+#include "text/LogoString.h"
 #include "text/StrokeCharacter.h"
+#include "text/StrokeCharacterSet.h"
 
 namespace {
+
+// The exporter's own records, read as the viewer reads its own.
+StrokeFontCharacterSet font;
+Environment environment;
+LogoString logoString;
+// The page opens at the size the viewer's window opens at.
+constexpr int kViewerWindowSize = 400;
 
 const char* modeName(std::uint32_t source) {
     switch (source) {
@@ -92,7 +101,7 @@ WriteResult write(const ExportOptions& options, const ExportScene& scene) {
     switch (options.format) {
         case ExportFormat::kHtml: {
             const std::string title = titleOf(logoString);
-            return WriteHtml(scene, PageConfigJson(environment, scene, title, viewState.width, viewState.height),
+            return WriteHtml(scene, PageConfigJson(environment, scene, title, kViewerWindowSize, kViewerWindowSize),
                              title, options.output);
         }
         case ExportFormat::kGlb: return WriteGltf(scene, options.output, true, false);

@@ -17,7 +17,7 @@
 #include "app/AccumDisplay.h"
 #include "app/Display.h"
 #include "app/Globals.h"
-#include "app/GuardedMain.h"
+#include "scene/GuardedMain.h"
 #include "app/Interaction.h"
 #include "app/Startup.h"
 #include "text/FontWithHeader.h"

@@ -3,7 +3,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "app/GuardedMain.h"
+#include "scene/GuardedMain.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <sstream>
 
 #include "DamagedFiles.h"
-#include "FileCheck.h"
+#include "text/FileCheck.h"
 #include "scene/DataLine.h"
 #include "scene/Environment.h"
 #include "text/FontWithHeader.h"

@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "DamagedFiles.h"
-#include "FileCheck.h"
+#include "text/FileCheck.h"
 #include "scene/DataLine.h"
 #include "text/StrokeCharacterSet.h"
 

@@ -1,4 +1,4 @@
-#include "FileCheck.h"
+#include "text/FileCheck.h"
 
 #include <algorithm>
 #include <sstream>
