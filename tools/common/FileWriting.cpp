@@ -385,7 +385,8 @@ WriteProblem WriteFileGroup(const std::vector<FileToWrite>& files) {
 
 // ---- PendingFolder -----------------------------------------------------------
 
-PendingFolder::PendingFolder(const std::string& target) : target_(target) {
+PendingFolder::PendingFolder(const std::string& target, const std::string& reportAs)
+    : target_(target), reportAs_(reportAs) {
     while (target_.size() > 1 && target_.back() == '/') target_.pop_back();
     struct stat status;
     if (target_.empty()) {
@@ -401,7 +402,7 @@ PendingFolder::PendingFolder(const std::string& target) : target_(target) {
     const std::string real = followLinks(target_);
     std::string pattern = joined(folderOf(real), "." + nameOf(real) + "-XXXXXX");
     if (mkdtemp(&pattern[0]) == nullptr) {
-        problem_ = CannotWrite(target_, reason(errno));
+        problem_ = CannotWrite(reportAs_.empty() ? target_ : reportAs_, reason(errno));
         done_ = true;
         return;
     }
@@ -425,7 +426,7 @@ WriteProblem PendingFolder::WriteFile(const std::string& name, std::string_view 
     if (fd >= 0 && close(fd) != 0 && error == 0) error = errno;
     if (error == 0) return {};
     unlink(path.c_str());
-    return CannotWrite(joined(target_, name), reason(error));
+    return CannotWrite(reportAs_.empty() ? joined(target_, name) : reportAs_, reason(error));
 }
 
 WriteProblem PendingFolder::Commit(const std::function<bool(const std::string& name)>& stale) {

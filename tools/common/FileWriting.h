@@ -83,7 +83,9 @@ private:
 // a temporary folder beside the target folder and moved in by Commit().
 class PendingFolder {
 public:
-    explicit PendingFolder(const std::string& target);
+    // reportAs: the name problems give instead of the folder's (for a
+    // scratch folder that serves another file).
+    explicit PendingFolder(const std::string& target, const std::string& reportAs = "");
     ~PendingFolder();
     PendingFolder(const PendingFolder&) = delete;
     PendingFolder& operator=(const PendingFolder&) = delete;
@@ -102,6 +104,7 @@ public:
 
 private:
     std::string target_;
+    std::string reportAs_;
     std::string writePath_;
     WriteProblem problem_;
     int slot_ = -1;

@@ -71,7 +71,8 @@ int renderAnimation(const RenderOptions& options) {
         }
     }
     // Without --frames the folder is scratch, removed when it goes.
-    PendingFolder folder(target);
+    PendingFolder folder(target, options.framesDirectory.empty() ? (options.gif.empty() ? options.apng : options.gif)
+                                                                 : std::string());
     std::string problem = folder.Problem();
     const unsigned count = logoString.frameCount > 0 ? logoString.frameCount : 1;
     for (unsigned k = 0; k < count && problem.empty(); ++k) {
@@ -80,7 +81,7 @@ int renderAnimation(const RenderOptions& options) {
         glFinish();
         const std::string png = PngBytes(viewState.width, viewState.height,
                                          readBackBuffer(viewState.width, viewState.height));
-        problem = png.empty() ? CannotWrite(FramePath(target, k), "no picture to write")
+        problem = png.empty() ? CannotWrite(target, "no picture to write")
                               : folder.WriteFile(FrameName(k), png);
     }
     if (problem.empty() && !options.gif.empty())
