@@ -13,6 +13,7 @@
 #include <sstream>
 
 #include "ExportOptions.h"
+#include "ExportMemory.h"
 #include "ExportScene.h"
 #include "GltfWriter.h"
 #include "HtmlWriter.h"
@@ -180,5 +181,6 @@ int run(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    KeepFreedMemory();
     return RunGuarded("logo3d-export", [&] { return run(argc, argv); });
 }
