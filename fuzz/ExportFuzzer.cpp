@@ -1,22 +1,21 @@
 // Any bytes as a string file, exported as logo3d-export exports it: read,
 // drawn with the default font and environment through the capture layer,
-// cleaned into meshes (with and without welding), and written in every
-// format. What comes out must agree with the cleaned meshes: indexes within
-// the vertices, finite numbers, an STL of one facet per triangle, an OBJ of
-// one face per triangle, a .glb that reads back with as many triangles.
+// cleaned into meshes (with and without welding), and made into the bytes of
+// every format, in memory. What comes out must agree with the cleaned
+// meshes: indexes within the vertices, finite numbers, an STL of one facet
+// per triangle, an OBJ of one face per triangle, a .glb and a .gltf that
+// read back with as many triangles, a .bin that is the .glb's buffer.
 
 #include <tiny_gltf.h>
-#include <unistd.h>
 
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <string>
+#include <vector>
 
 #include "ExportScene.h"
+#include "FileWriting.h"
 #include "FuzzSupport.h"
 #include "GltfWriter.h"
 #include "HtmlWriter.h"
@@ -40,32 +39,6 @@ Record& loaded(bool (*load)(const std::string&, Record&, std::ostream&), const c
         return made;
     }();
     return *record;
-}
-
-// A folder of its own for each input, in memory where the system has one,
-// removed again with everything written into it.
-class Folder {
-public:
-    Folder() {
-        const char* base = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : std::getenv("TMPDIR");
-        path_ = std::string(base != nullptr ? base : "/tmp") + "/logo3d-fuzz-export-XXXXXX";
-        fuzz::Require(mkdtemp(&path_[0]) != nullptr, "cannot make a folder for the written files");
-    }
-    ~Folder() {
-        for (const char* written : {"logo.stl", "logo.obj", "logo.mtl", "logo.glb", "logo.gltf", "logo.bin",
-                                    "embedded.gltf", "logo.html"})
-            std::remove((path_ + "/" + written).c_str());
-        fuzz::Require(rmdir(path_.c_str()) == 0, "the folder of the written files holds more than was written");
-    }
-    const std::string& Path() const { return path_; }
-
-private:
-    std::string path_;
-};
-
-std::string contents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 std::size_t countLinesStarting(const std::string& text, const std::string& start) {
@@ -93,35 +66,53 @@ void requireSound(const MeshPart& part) {
     }
 }
 
-// Every format written, then checked against the scene.
-void writeEveryFormat(const ExportScene& scene, const Environment& environment) {
-    const Folder folder;
-    const std::string base = folder.Path() + "/logo";
-    const std::size_t solid = scene.solid.TriangleCount();
-    const std::size_t all = solid + (scene.withShadow ? scene.shadow.TriangleCount() : 0);
-
-    fuzz::Require(WriteStl(scene, base + ".stl").empty(), "STL not written");
-    fuzz::Require(contents(base + ".stl").size() == 84 + 50 * solid, "the STL does not hold one facet per triangle");
-
-    fuzz::Require(WriteObj(scene, base + ".obj").empty(), "OBJ not written");
-    fuzz::Require(countLinesStarting(contents(base + ".obj"), "f ") == all, "the OBJ does not hold every triangle");
-
-    fuzz::Require(WriteGltf(scene, base + ".glb", true, false).empty(), "glb not written");
-    tinygltf::TinyGLTF reader;
-    tinygltf::Model model;
-    std::string error, warning;
-    fuzz::Require(reader.LoadBinaryFromFile(&model, &error, &warning, base + ".glb"), "the glb does not read back");
+std::size_t trianglesRead(const tinygltf::Model& model) {
     std::size_t read = 0;
     for (const tinygltf::Mesh& mesh : model.meshes)
         for (const tinygltf::Primitive& primitive : mesh.primitives)
             read += model.accessors[static_cast<std::size_t>(primitive.indices)].count / 3;
-    fuzz::Require(read == all, "the glb reads back with another triangle count");
+    return read;
+}
 
-    fuzz::Require(WriteGltf(scene, base + ".gltf", false, false).empty(), "glTF with .bin not written");
-    fuzz::Require(WriteGltf(scene, folder.Path() + "/embedded.gltf", false, true).empty(), "glTF not written");
+// Every format made, and checked against the scene.
+void writeEveryFormat(const ExportScene& scene, const Environment& environment) {
+    const std::size_t solid = scene.solid.TriangleCount();
+    const std::size_t all = solid + (scene.withShadow ? scene.shadow.TriangleCount() : 0);
+
+    fuzz::Require(StlBytes(scene).size() == 84 + 50 * solid, "the STL does not hold one facet per triangle");
+
+    const std::vector<FileToWrite> obj = ObjFiles(scene, "logo.obj");
+    fuzz::Require(obj.size() == 2 && obj.back().path == "logo.obj", "the OBJ comes without its .mtl, or first");
+    fuzz::Require(countLinesStarting(obj.back().bytes, "f ") == all, "the OBJ does not hold every triangle");
+
+    tinygltf::TinyGLTF reader;
+    std::string error, warning;
+    const std::vector<FileToWrite> glb = GltfFiles(scene, "logo.glb", true, false);
+    fuzz::Require(glb.size() == 1, "a .glb of more than one file");
+    tinygltf::Model binary;
+    fuzz::Require(reader.LoadBinaryFromMemory(&binary, &error, &warning,
+                                              reinterpret_cast<const unsigned char*>(glb[0].bytes.data()),
+                                              static_cast<unsigned>(glb[0].bytes.size())),
+                  "the .glb does not read back");
+    fuzz::Require(trianglesRead(binary) == all, "the .glb reads back with another triangle count");
+
+    const std::vector<FileToWrite> embedded = GltfFiles(scene, "logo.gltf", false, true);
+    fuzz::Require(embedded.size() == 1, "an embedded .gltf of more than one file");
+    tinygltf::Model text;
+    fuzz::Require(reader.LoadASCIIFromString(&text, &error, &warning, embedded[0].bytes.data(),
+                                             static_cast<unsigned>(embedded[0].bytes.size()), ""),
+                  "the .gltf does not read back");
+    fuzz::Require(trianglesRead(text) == all, "the .gltf reads back with another triangle count");
+
+    const std::vector<FileToWrite> pair = GltfFiles(scene, "logo.gltf", false, false);
+    fuzz::Require(pair.size() == 2 && pair[0].path == "logo.bin" && pair[1].path == "logo.gltf",
+                  "the .gltf comes without its .bin, or first");
+    const std::vector<unsigned char>& buffer = binary.buffers.at(0).data;
+    fuzz::Require(pair[0].bytes == std::string(buffer.begin(), buffer.end()), "the .bin is not the .glb's buffer");
+
     const std::string title = "logo";
-    fuzz::Require(WriteHtml(scene, PageConfigJson(environment, scene, title, 400, 400), title, base + ".html").empty(),
-                  "web page not written");
+    fuzz::Require(!HtmlBytes(scene, PageConfigJson(environment, scene, title, 400, 400), title).empty(),
+                  "an empty web page");
 }
 
 }  // namespace
