@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "PageConfig.h"
+
 enum class ExportFormat { kGlb, kGltf, kObj, kStl, kHtml };
 
 // What to export and how. The data files are named as for the viewer.
@@ -18,6 +20,7 @@ struct ExportOptions {
     bool embedBuffer = false;  // .gltf: buffer as a data URI instead of a .bin beside it
     bool report = false;       // print where the turned-over triangles came from
     float loopSeconds = 3.0f;  // one loop of the whole-logo motion in glTF and on the page
+    PageOptions page;          // .html: how the page presents the logo
     bool ready = false;        // false: nothing to export (help shown or bad options)
     int exitCode = 0;
 };
