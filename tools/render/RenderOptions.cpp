@@ -29,7 +29,11 @@ RenderOptions ParseRenderOptions(int argc, char** argv) {
                    "write every frame of the whole-logo motion (0 .. frame count - 1) as DIR/frame-NNN.png");
     app.add_option("--gif", options.gif, "write the whole-logo motion as an animated GIF");
     app.add_option("--apng", options.apng, "write the whole-logo motion as an animated PNG");
-    app.add_option("--fps", options.framesPerSecond, "frames per second of --gif and --apng")
+    app.add_option("--video", options.video,
+                   "write the whole-logo motion as a video: MP4 (H.264), or WebM (VP9) for a .webm name");
+    app.add_option("--seconds", options.seconds, "--video: the whole motion in this many seconds")
+        ->check(CLI::PositiveNumber);
+    app.add_option("--fps", options.framesPerSecond, "frames per second of --gif, --apng and --video")
         ->capture_default_str()
         ->check(CLI::Range(1u, 100u));
     ParseToolCommandLine(app, argc, argv, options);

@@ -17,6 +17,10 @@ struct RenderOptions {
     std::string gif;
     std::string apng;
     unsigned framesPerSecond = 12;
+    // The motion as a video, resampled to seconds at framesPerSecond; 0
+    // seconds: one picture per animation frame.
+    std::string video;
+    float seconds = 0.0f;
     bool Animated() const { return !framesDirectory.empty() || !gif.empty() || !apng.empty(); }
     bool ready = false;      // false: nothing to render (help shown or bad options)
     int exitCode = 0;
