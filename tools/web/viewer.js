@@ -252,9 +252,10 @@ function start() {
             };
             if (settings.autoplay && !reducedMotion) begin();
         }
-        const clock = new THREE.Clock();
-        const draw = () => {
-            const elapsed = clock.getDelta();
+        let lastTime = null;
+        const draw = (time) => {
+            const elapsed = lastTime === null ? 0 : (time - lastTime) / 1000;
+            lastTime = time;
             if (mixer && state.playing) {
                 // A motion played once ends on its last frame, however late the frame comes.
                 const step = state.loops ? elapsed : Math.min(elapsed, settings.seconds - played);
