@@ -2,8 +2,9 @@
 
 #include <nlohmann/json.hpp>
 
-#include <fstream>
+#include <sstream>
 
+#include "FileWriting.h"
 #include "GltfWriter.h"
 
 extern const char kViewerScript[];
@@ -60,9 +61,9 @@ std::string Base64(const std::string& bytes) {
     return out;
 }
 
-WriteResult WriteHtml(const HtmlPage& page, const std::string& path) {
+std::string HtmlBytes(const HtmlPage& page) {
     const std::string label = escapedForHtml(page.title);
-    std::ofstream out(path, std::ios::binary);
+    std::ostringstream out;
     out << "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
         << "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
         << "<meta name=\"generator\" content=\"logo3d-export\">\n"
@@ -100,7 +101,7 @@ WriteResult WriteHtml(const HtmlPage& page, const std::string& path) {
             << "<script type=\"module\">" << kViewerLiteScript << "</script>\n";
     }
     out << "</body>\n</html>\n";
-    out.close();
-    if (!out) return "cannot write " + path;
-    return {};
+    return out.str();
 }
+
+WriteResult WriteHtml(const HtmlPage& page, const std::string& path) { return WriteWholeFile(path, HtmlBytes(page)); }

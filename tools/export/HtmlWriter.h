@@ -16,6 +16,7 @@ struct HtmlPage {
 
 // One HTML file: the scene's .glb (base64), the page's settings, the still
 // picture and the bundled viewer script; nothing to fetch unless lite.
+std::string HtmlBytes(const HtmlPage& page);
 WriteResult WriteHtml(const HtmlPage& page, const std::string& path);
 
 std::string Base64(const std::string& bytes);

@@ -1,20 +1,87 @@
 #include "Animation.h"
 
-#include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <fcntl.h>
+
+#include <cctype>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <memory>
+#include <vector>
+
+#include "FileWriting.h"
 
 extern char** environ;
 
 namespace {
+
+// The last line a program printed that says something, for a one-line report.
+std::string lastLine(const std::string& output) {
+    std::size_t end = output.find_last_not_of(" \t\r\n");
+    if (end == std::string::npos) return {};
+    const std::size_t start = output.find_last_of('\n', end);
+    return output.substr(start == std::string::npos ? 0 : start + 1, end - (start == std::string::npos ? 0 : start + 1) + 1);
+}
+
+// Runs a program found on PATH with the given arguments and waits for it;
+// no shell, so no name needs quoting. What it prints is kept off the
+// screen; on failure its last line is the reason returned.
+std::string run(const std::vector<std::string>& arguments) {
+    std::vector<char*> argv;
+    for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    int channel[2];
+    if (pipe(channel) != 0) return arguments[0] + ": " + std::strerror(errno);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addclose(&actions, channel[0]);
+    posix_spawn_file_actions_adddup2(&actions, channel[1], STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, channel[1], STDERR_FILENO);
+    posix_spawn_file_actions_addclose(&actions, channel[1]);
+    pid_t pid;
+    const int spawned = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(channel[1]);
+    std::string output;
+    if (spawned == 0) {
+        char buffer[4096];
+        ssize_t got;
+        while ((got = read(channel[0], buffer, sizeof buffer)) != 0) {
+            if (got < 0 && errno == EINTR) continue;
+            if (got < 0) break;
+            output.append(buffer, static_cast<std::size_t>(got));
+        }
+    }
+    close(channel[0]);
+    if (spawned != 0) return "cannot run " + arguments[0] + ": " + std::strerror(spawned);
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0)
+        if (errno != EINTR) return "lost " + arguments[0];
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 0) return {};
+    const std::string said = lastLine(output);
+    if (!said.empty()) return arguments[0] + ": " + said;
+    if (WIFSIGNALED(status)) return arguments[0] + " ended by signal " + std::to_string(WTERMSIG(status));
+    return arguments[0] + " failed with status " + std::to_string(WEXITSTATUS(status));
+}
+
+// Lets the program write the pending file, then puts it in place.
+std::string writeThrough(const std::string& path, const std::vector<std::string>& before,
+                         const std::vector<std::string>& after) {
+    PendingFile file(path);
+    if (!file.Problem().empty()) return file.Problem();
+    std::vector<std::string> arguments = before;
+    arguments.insert(arguments.end(), after.begin(), after.end());
+    arguments.push_back(file.WritePath());
+    const std::string problem = run(arguments);
+    return problem.empty() ? file.Commit() : file.Fail(problem);
+}
 
 // Starts a program found on PATH with the given arguments; no shell, so no
 // name needs quoting. input >= 0 becomes its standard input.
@@ -37,12 +104,6 @@ std::string wait(pid_t pid, const std::string& program) {
         if (errno != EINTR) return "lost " + program;
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return program + " failed";
     return {};
-}
-
-std::string run(const std::vector<std::string>& arguments) {
-    pid_t pid;
-    const std::string problem = spawn(arguments, -1, pid);
-    return problem.empty() ? wait(pid, arguments[0]) : problem;
 }
 
 std::vector<std::string> ffmpeg(std::initializer_list<std::string> rest) {
@@ -100,44 +161,59 @@ std::vector<unsigned> GifDelays(unsigned count, unsigned framesPerSecond) {
     return delays;
 }
 
-std::string FramePath(const std::string& directory, unsigned k) {
+std::string FrameName(unsigned k) {
     char name[32];
-    std::snprintf(name, sizeof name, "/frame-%03u.png", k);
-    return directory + name;
+    std::snprintf(name, sizeof name, "frame-%03u.png", k);
+    return name;
 }
+
+bool IsFrameName(const std::string& name) {
+    if (name.size() < 13 || name.compare(0, 6, "frame-") != 0 || name.compare(name.size() - 4, 4, ".png") != 0)
+        return false;
+    for (std::size_t i = 6; i + 4 < name.size(); ++i)
+        if (name[i] < '0' || name[i] > '9') return false;
+    return true;
+}
+
+std::string FramePath(const std::string& directory, unsigned k) { return directory + "/" + FrameName(k); }
 
 std::string WriteGif(const std::string& directory, unsigned count, unsigned framesPerSecond, const std::string& path) {
     const std::string rate = std::to_string(framesPerSecond), frames = directory + "/frame-%03d.png",
                       palette = directory + "/palette.png", n = std::to_string(count);
     std::string problem = run(ffmpeg({"-framerate", rate, "-i", frames, "-frames:v", n, "-vf", "palettegen", palette}));
-    if (problem.empty())
-        problem = run(ffmpeg({"-framerate", rate, "-i", frames, "-i", palette, "-frames:v", n, "-lavfi",
-                              "paletteuse", "-loop", "0", "-f", "gif", path}));
+    if (!problem.empty()) return CannotWrite(path, problem);
+    PendingFile file(path);
+    if (!file.Problem().empty()) return file.Problem();
+    problem = run(ffmpeg({"-framerate", rate, "-i", frames, "-i", palette, "-frames:v", n, "-lavfi", "paletteuse",
+                          "-loop", "0", "-f", "gif", file.WritePath()}));
     std::remove(palette.c_str());
-    if (problem.empty()) {
-        // ffmpeg guesses the last frame's delay; every delay is set here from the rate.
-        std::string bytes;
-        {
-            std::ifstream in(path, std::ios::binary);
-            bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        }
-        if (!setGifDelays(bytes, GifDelays(count, framesPerSecond))) return "ffmpeg wrote an unexpected GIF to " + path;
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.close();
-        if (!out) return "cannot write " + path;
+    if (!problem.empty()) return file.Fail(problem);
+    // ffmpeg guesses the last frame's delay; every delay is set here from the rate.
+    std::string bytes;
+    {
+        std::ifstream in(file.WritePath(), std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
-    return problem.empty() ? problem : problem + " writing " + path;
+    if (!setGifDelays(bytes, GifDelays(count, framesPerSecond))) return file.Fail("ffmpeg wrote an unexpected GIF");
+    std::ofstream out(file.WritePath(), std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    if (!out) return file.Fail("the delays could not be set");
+    return file.Commit();
 }
 
 std::string WriteApng(const std::string& directory, unsigned count, unsigned framesPerSecond, const std::string& path) {
-    const std::string problem = run(ffmpeg({"-framerate", std::to_string(framesPerSecond), "-i",
-                                            directory + "/frame-%03d.png", "-frames:v", std::to_string(count),
-                                            "-plays", "0", "-f", "apng", path}));
-    return problem.empty() ? problem : problem + " writing " + path;
+    return writeThrough(path,
+                        {"ffmpeg", "-loglevel", "error", "-nostdin", "-y", "-framerate", std::to_string(framesPerSecond),
+                         "-i", directory + "/frame-%03d.png", "-frames:v", std::to_string(count), "-plays", "0", "-f",
+                         "apng"},
+                        {});
 }
 
-VideoWriter::VideoWriter(const std::string& path, int width, int height, unsigned framesPerSecond) : path_(path) {
+VideoWriter::VideoWriter(const std::string& path, int width, int height, unsigned framesPerSecond)
+    : file_(std::make_unique<PendingFile>(path)) {
+    problem_ = file_->Problem();
+    if (!problem_.empty()) return;
     // A closed pipe must come back as an error from write, not end the program.
     std::signal(SIGPIPE, SIG_IGN);
     int pipeEnds[2];
@@ -152,7 +228,7 @@ VideoWriter::VideoWriter(const std::string& path, int width, int height, unsigne
                 "pad=ceil(iw/2)*2:ceil(ih/2)*2", "-pix_fmt", "yuv420p"});
     if (webm) arguments.insert(arguments.end(), {"-c:v", "libvpx-vp9", "-crf", "30", "-b:v", "0", "-f", "webm"});
     else arguments.insert(arguments.end(), {"-c:v", "libx264", "-crf", "18", "-movflags", "+faststart", "-f", "mp4"});
-    arguments.push_back(path);
+    arguments.push_back(file_->WritePath());
     // -nostdin stops ffmpeg reading keys from its standard input; the pipe is its input file.
     pid_t pid;
     problem_ = spawn(arguments, pipeEnds[0], pid);
@@ -192,7 +268,11 @@ std::string VideoWriter::Finish() {
         if (problem_.empty()) problem_ = ended;
         pid_ = -1;
     }
-    return problem_.empty() ? problem_ : problem_ + " writing " + path_;
+    if (!file_) return problem_;
+    const std::string done = problem_.empty() ? file_->Commit() : file_->Fail(problem_);
+    file_.reset();
+    problem_ = done;
+    return done;
 }
 
 float MotionTimeOf(unsigned k, unsigned count) {

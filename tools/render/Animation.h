@@ -1,16 +1,23 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
-// The name of frame k in a folder of frames: DIR/frame-007.png.
+class PendingFile;
+
+// The name of frame k in a folder of frames: frame-007.png; and whether a
+// name is one such.
+std::string FrameName(unsigned k);
+bool IsFrameName(const std::string& name);
+// DIR/frame-007.png.
 std::string FramePath(const std::string& directory, unsigned k);
 
 // Joins frames 0 .. count - 1 of the folder into one looping animated
-// picture, both through ffmpeg: a GIF (a palette made from every frame
-// first; ffmpeg spreads the hundredths of a second between frames, 3, 3, 4,
-// so that the rate holds, and keeps no frame in memory) or an APNG. Returns
-// an empty string on success, else what went wrong.
+// picture, whole or not at all, both through ffmpeg: a GIF (a palette made
+// from every frame first, so any size goes; delays spread 3, 3, 4, ... so
+// that the rate holds) or an APNG. Returns an empty string on success, else
+// the one line saying what went wrong.
 std::string WriteGif(const std::string& directory, unsigned count, unsigned framesPerSecond, const std::string& path);
 std::string WriteApng(const std::string& directory, unsigned count, unsigned framesPerSecond, const std::string& path);
 
@@ -30,7 +37,7 @@ public:
     std::string Finish();
 
 private:
-    std::string path_;
+    std::unique_ptr<PendingFile> file_;  // the video appears whole, or not at all
     std::string problem_;
     int input_ = -1;  // ffmpeg's standard input
     int pid_ = -1;
