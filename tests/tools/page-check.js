@@ -295,6 +295,9 @@ async function checkEmbedded(browser) {
     await host.mouse.up();
     const after = await viewOf();
     check(after.rotX !== before.rotX && after.rotY !== before.rotY, 'a click then a drag turns the logo');
+    await host.mouse.click(400, 250, { count: 2 });
+    const reset = await viewOf();
+    check(reset.rotX === 0 && reset.rotY === 0 && reset.scale === 1, 'a double click goes back to the first view');
     // The pointer leaves: the wheel scrolls the host again.
     await host.mouse.move(750, 550);
     await host.mouse.move(400, 250);
