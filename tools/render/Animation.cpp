@@ -32,8 +32,10 @@ std::string lastLine(const std::string& output) {
 
 // Runs a program found on PATH with the given arguments and waits for it;
 // no shell, so no name needs quoting. What it prints is kept off the
-// screen; on failure its last line is the reason returned.
-std::string run(const std::vector<std::string>& arguments) {
+// screen; on failure its last line is the reason returned. quietUnlessFailed:
+// the program prints only errors, and any line it prints is a failure
+// (ffmpeg ends with status 0 when writing its file fails).
+std::string run(const std::vector<std::string>& arguments, bool quietUnlessFailed) {
     std::vector<char*> argv;
     for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
@@ -64,34 +66,47 @@ std::string run(const std::vector<std::string>& arguments) {
     int status = 0;
     while (waitpid(pid, &status, 0) < 0)
         if (errno != EINTR) return "lost " + arguments[0];
-    if (WIFEXITED(status) && WEXITSTATUS(status) == 0) return {};
     const std::string said = lastLine(output);
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 0 && !(quietUnlessFailed && !said.empty())) return {};
+    // ImageMagick starts its lines with its own name.
+    if (said.rfind(arguments[0] + ":", 0) == 0) return said;
     if (!said.empty()) return arguments[0] + ": " + said;
     if (WIFSIGNALED(status)) return arguments[0] + " ended by signal " + std::to_string(WTERMSIG(status));
     return arguments[0] + " failed with status " + std::to_string(WEXITSTATUS(status));
 }
 
+// The program's words with the temporary file's name as the user's.
+std::string withTargetName(std::string text, const PendingFile& file) {
+    const auto nameOf = [](const std::string& path) { return path.substr(path.find_last_of('/') + 1); };
+    const std::string temporary = nameOf(file.WritePath()), target = nameOf(file.Target());
+    for (std::size_t at = text.find(temporary); at != std::string::npos; at = text.find(temporary, at + target.size()))
+        text.replace(at, temporary.size(), target);
+    return text;
+}
+
 // Lets the program write the pending file, then puts it in place.
 std::string writeThrough(const std::string& path, const std::vector<std::string>& before,
-                         const std::vector<std::string>& after) {
+                         const std::vector<std::string>& after, bool quietUnlessFailed) {
     PendingFile file(path);
     if (!file.Problem().empty()) return file.Problem();
     std::vector<std::string> arguments = before;
     arguments.insert(arguments.end(), after.begin(), after.end());
     arguments.push_back(file.WritePath());
-    const std::string problem = run(arguments);
-    return problem.empty() ? file.Commit() : file.Fail(problem);
+    const std::string problem = run(arguments, quietUnlessFailed);
+    return problem.empty() ? file.Commit() : file.Fail(withTargetName(problem, file));
 }
 
 // Starts a program found on PATH with the given arguments; no shell, so no
-// name needs quoting. input >= 0 becomes its standard input.
-std::string spawn(const std::vector<std::string>& arguments, int input, pid_t& pid) {
+// name needs quoting. input >= 0 becomes its standard input, errors >= 0
+// its standard error.
+std::string spawn(const std::vector<std::string>& arguments, int input, int errors, pid_t& pid) {
     std::vector<char*> argv;
     for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     if (input >= 0) posix_spawn_file_actions_adddup2(&actions, input, 0);
+    if (errors >= 0) posix_spawn_file_actions_adddup2(&actions, errors, 2);
     const int spawned = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     if (spawned != 0) return "cannot run " + arguments[0] + ": " + std::strerror(spawned);
@@ -180,14 +195,14 @@ std::string FramePath(const std::string& directory, unsigned k) { return directo
 std::string WriteGif(const std::string& directory, unsigned count, unsigned framesPerSecond, const std::string& path) {
     const std::string rate = std::to_string(framesPerSecond), frames = directory + "/frame-%03d.png",
                       palette = directory + "/palette.png", n = std::to_string(count);
-    std::string problem = run(ffmpeg({"-framerate", rate, "-i", frames, "-frames:v", n, "-vf", "palettegen", palette}));
+    std::string problem = run(ffmpeg({"-framerate", rate, "-i", frames, "-frames:v", n, "-vf", "palettegen", palette}), true);
     if (!problem.empty()) return CannotWrite(path, problem);
     PendingFile file(path);
     if (!file.Problem().empty()) return file.Problem();
     problem = run(ffmpeg({"-framerate", rate, "-i", frames, "-i", palette, "-frames:v", n, "-lavfi", "paletteuse",
-                          "-loop", "0", "-f", "gif", file.WritePath()}));
+                          "-loop", "0", "-f", "gif", file.WritePath()}), true);
     std::remove(palette.c_str());
-    if (!problem.empty()) return file.Fail(problem);
+    if (!problem.empty()) return file.Fail(withTargetName(problem, file));
     // ffmpeg guesses the last frame's delay; every delay is set here from the rate.
     std::string bytes;
     {
@@ -207,7 +222,7 @@ std::string WriteApng(const std::string& directory, unsigned count, unsigned fra
                         {"ffmpeg", "-loglevel", "error", "-nostdin", "-y", "-framerate", std::to_string(framesPerSecond),
                          "-i", directory + "/frame-%03d.png", "-frames:v", std::to_string(count), "-plays", "0", "-f",
                          "apng"},
-                        {});
+                        {}, true);
 }
 
 VideoWriter::VideoWriter(const std::string& path, int width, int height, unsigned framesPerSecond)
@@ -231,7 +246,11 @@ VideoWriter::VideoWriter(const std::string& path, int width, int height, unsigne
     arguments.push_back(file_->WritePath());
     // -nostdin stops ffmpeg reading keys from its standard input; the pipe is its input file.
     pid_t pid;
-    problem_ = spawn(arguments, pipeEnds[0], pid);
+    // ffmpeg may end with status 0 when it could not write: what it says counts.
+    char errorsName[] = "/tmp/logo3d-ffmpeg-XXXXXX";
+    errors_ = mkostemp(errorsName, O_CLOEXEC);
+    if (errors_ >= 0) unlink(errorsName);
+    problem_ = spawn(arguments, pipeEnds[0], errors_, pid);
     close(pipeEnds[0]);
     if (!problem_.empty()) {
         close(pipeEnds[1]);
@@ -268,8 +287,25 @@ std::string VideoWriter::Finish() {
         if (problem_.empty()) problem_ = ended;
         pid_ = -1;
     }
+    if (errors_ >= 0) {
+        std::string said(4096, '\0');
+        const ssize_t n = pread(errors_, &said[0], said.size(), 0);
+        said.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+        while (!said.empty() && std::isspace(static_cast<unsigned char>(said.back()))) said.pop_back();
+        const std::size_t lastLine = said.find_last_of('\n');
+        // Its own words say more than a closed pipe.
+        if (!said.empty())
+            problem_ = "ffmpeg: " + (lastLine == std::string::npos ? said : said.substr(lastLine + 1));
+        close(errors_);
+        errors_ = -1;
+    }
     if (!file_) return problem_;
-    const std::string done = problem_.empty() ? file_->Commit() : file_->Fail(problem_);
+    if (!file_->Problem().empty()) {
+        problem_ = file_->Problem();
+        file_.reset();
+        return problem_;
+    }
+    const std::string done = problem_.empty() ? file_->Commit() : file_->Fail(withTargetName(problem_, *file_));
     file_.reset();
     problem_ = done;
     return done;

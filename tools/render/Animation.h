@@ -39,7 +39,8 @@ public:
 private:
     std::unique_ptr<PendingFile> file_;  // the video appears whole, or not at all
     std::string problem_;
-    int input_ = -1;  // ffmpeg's standard input
+    int input_ = -1;   // ffmpeg's standard input
+    int errors_ = -1;  // what ffmpeg says, in an unnamed file
     int pid_ = -1;
 };
 
