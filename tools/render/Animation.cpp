@@ -79,6 +79,8 @@ std::string run(const std::vector<std::string>& arguments, bool quietUnlessFaile
 std::string withTargetName(std::string text, const PendingFile& file) {
     const auto nameOf = [](const std::string& path) { return path.substr(path.find_last_of('/') + 1); };
     const std::string temporary = nameOf(file.WritePath()), target = nameOf(file.Target());
+    // An empty name is found everywhere: nothing to replace.
+    if (temporary.empty()) return text;
     for (std::size_t at = text.find(temporary); at != std::string::npos; at = text.find(temporary, at + target.size()))
         text.replace(at, temporary.size(), target);
     return text;
