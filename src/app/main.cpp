@@ -4,6 +4,7 @@
 
 #include "app/CommandLine.h"
 #include "app/Globals.h"
+#include "app/LiveReload.h"
 #include "app/Startup.h"
 #include "app/Usage.h"
 #include "scene/GuardedMain.h"
@@ -17,6 +18,7 @@ int main(int argc, char** argv) {
         }
         if (!LoadDataFiles(viewState, std::cerr)) return 1;
         OpenViewerWindow(argc > 0 ? argv[0] : nullptr);
+        if (viewState.watchFiles) StartWatchingDataFiles();
         glutMainLoop();
         return 0;
     });
