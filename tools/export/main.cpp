@@ -21,6 +21,7 @@
 #include "scene/Environment.h"
 #include "scene/GuardedMain.h"
 #include "text/DataFileLoading.h"
+#include "text/DataFileWarnings.h"
 #include "text/LogoString.h"
 #include "text/StrokeCharacter.h"
 #include "text/StrokeCharacterSet.h"
@@ -115,6 +116,9 @@ WriteResult write(const ExportOptions& options, const ExportScene& scene) {
 int run(int argc, char** argv) {
     const ExportOptions options = ParseExportOptions(argc, argv);
     if (!options.ready) return options.exitCode;
+    if (!options.quiet)
+        PrintWarnings(CheckerWarnings(ReadDataFileTexts(options.fontFile, options.envFile, options.stringFile)),
+                      std::cerr);
     // The viewer's loaders, in the viewer's order, with its messages.
     if (!LoadFont(options.fontFile, font, std::cerr) || !LoadEnvironment(options.envFile, environment, std::cerr) ||
         !LoadLogoString(options.stringFile, logoString, std::cerr))

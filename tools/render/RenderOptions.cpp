@@ -32,6 +32,7 @@ RenderOptions ParseRenderOptions(int argc, char** argv) {
     app.add_option("--fps", options.framesPerSecond, "frames per second of --gif and --apng")
         ->capture_default_str()
         ->check(CLI::Range(1u, 100u));
+    app.add_flag("-q,--quiet", options.quiet, "do not print the checker's warnings about the data files");
     ParseToolCommandLine(app, argc, argv, options);
     return options;
 }

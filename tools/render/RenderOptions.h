@@ -17,6 +17,7 @@ struct RenderOptions {
     std::string gif;
     std::string apng;
     unsigned framesPerSecond = 12;
+    bool quiet = false;  // no warnings about the data files
     bool Animated() const { return !framesDirectory.empty() || !gif.empty() || !apng.empty(); }
     bool ready = false;      // false: nothing to render (help shown or bad options)
     int exitCode = 0;

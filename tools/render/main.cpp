@@ -20,6 +20,7 @@
 #include "scene/GuardedMain.h"
 #include "app/Interaction.h"
 #include "app/Startup.h"
+#include "text/DataFileWarnings.h"
 #include "text/FontWithHeader.h"
 
 namespace {
@@ -40,6 +41,17 @@ bool loadLogo(const RenderOptions& options) {
     if (logoString.Read(in) == 0) return true;
     std::cerr << "cannot lay out the text : " << options.text << std::endl;
     return false;
+}
+
+// What the checker would warn of in the files this picture is made from.
+void printWarnings(const RenderOptions& options) {
+    DataFileTexts texts = ReadDataFileTexts(viewState.fontFile, viewState.envFile,
+                                            options.text.empty() ? viewState.stringFile : std::string());
+    if (!options.fontHeader.empty() && !texts.fontFile.empty()) {
+        std::istringstream in(texts.fontText);
+        texts.fontText = FontWithHeader(in, options.fontHeader);
+    }
+    PrintWarnings(CheckerWarnings(texts), std::cerr);
 }
 
 std::vector<unsigned char> readBackBuffer(int width, int height) {
@@ -101,6 +113,7 @@ int run(int argc, char** argv) {
     RenderOptions options = ParseRenderOptions(argc, argv);
     if (!options.ready) return options.exitCode;
     viewState = options.view;
+    if (!options.quiet) printWarnings(options);
     if (!loadFont(options) || !LoadEnvironment(viewState.envFile, environment, std::cerr) || !loadLogo(options))
         return 1;
 
