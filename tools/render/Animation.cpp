@@ -34,9 +34,12 @@ std::string FramePath(const std::string& directory, unsigned k) {
     return directory + name;
 }
 
-std::string WriteGif(const std::string& directory, unsigned count, unsigned framesPerSecond, const std::string& path) {
+std::string WriteGif(const std::string& directory, unsigned count, unsigned framesPerSecond, const std::string& path,
+                     bool transparent) {
     std::vector<std::string> arguments{"convert", "-delay", "1x" + std::to_string(framesPerSecond), "-loop", "0"};
+    if (transparent) arguments.insert(arguments.end(), {"-dispose", "Background"});
     for (unsigned k = 0; k < count; ++k) arguments.push_back(FramePath(directory, k));
+    if (transparent) arguments.insert(arguments.end(), {"-channel", "A", "-threshold", "50%", "+channel"});
     arguments.insert(arguments.end(), {"-layers", "Optimize", path});
     const std::string problem = run(arguments);
     return problem.empty() ? problem : problem + " writing " + path;

@@ -8,5 +8,8 @@ std::string FramePath(const std::string& directory, unsigned k);
 // Joins frames 0 .. count - 1 of the folder into one looping animated
 // picture: a GIF through ImageMagick, an APNG through ffmpeg. Returns an
 // empty string on success, else what went wrong.
-std::string WriteGif(const std::string& directory, unsigned count, unsigned framesPerSecond, const std::string& path);
+// A transparent GIF is clear where a frame's alpha is below one half, and
+// each frame replaces the one before instead of being drawn over it.
+std::string WriteGif(const std::string& directory, unsigned count, unsigned framesPerSecond, const std::string& path,
+                     bool transparent = false);
 std::string WriteApng(const std::string& directory, unsigned count, unsigned framesPerSecond, const std::string& path);

@@ -11,8 +11,9 @@ struct FileCloser {
 };
 }  // namespace
 
-std::string WritePng(const std::string& path, int width, int height, const std::vector<unsigned char>& rgbTopDown) {
-    if (width <= 0 || height <= 0 || rgbTopDown.size() < static_cast<std::size_t>(width) * height * 3)
+std::string WritePng(const std::string& path, int width, int height, const std::vector<unsigned char>& rgbTopDown,
+                     int channels) {
+    if (width <= 0 || height <= 0 || rgbTopDown.size() < static_cast<std::size_t>(width) * height * channels)
         return "no picture to write";
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
     if (!file) return "cannot open " + path + " for writing";
@@ -27,11 +28,11 @@ std::string WritePng(const std::string& path, int width, int height, const std::
         return "cannot write " + path;
     }
     png_init_io(png, file.get());
-    png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+    png_set_IHDR(png, info, width, height, 8, channels == 4 ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
     for (int y = 0; y < height; ++y)
-        png_write_row(png, const_cast<png_bytep>(&rgbTopDown[static_cast<std::size_t>(y) * width * 3]));
+        png_write_row(png, const_cast<png_bytep>(&rgbTopDown[static_cast<std::size_t>(y) * width * channels]));
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
     return {};

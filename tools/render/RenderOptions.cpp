@@ -32,6 +32,13 @@ RenderOptions ParseRenderOptions(int argc, char** argv) {
     app.add_option("--fps", options.framesPerSecond, "frames per second of --gif and --apng")
         ->capture_default_str()
         ->check(CLI::Range(1u, 100u));
+    app.add_flag("--transparent", options.transparent,
+                 "clear background: the logo and its shadow opaque, edges and translucent materials partly clear");
+    app.add_flag("--fit", options.fit, "scale and centre the whole logo, shadow and motion included, to fill the "
+                                       "picture within --margin (replaces -r, -x, -y)");
+    app.add_option("--margin", options.margin, "pixels left free around the logo by --fit")
+        ->capture_default_str()
+        ->check(CLI::NonNegativeNumber);
     app.add_flag("-q,--quiet", options.quiet, "do not print the checker's warnings about the data files");
     ParseToolCommandLine(app, argc, argv, options);
     return options;

@@ -18,6 +18,9 @@ struct RenderOptions {
     std::string apng;
     unsigned framesPerSecond = 12;
     bool quiet = false;  // no warnings about the data files
+    bool transparent = false;  // clear background, logo and shadow opaque
+    bool fit = false;          // scale and centre the logo to fill the picture
+    int margin = 16;           // pixels kept free around the fitted logo
     bool Animated() const { return !framesDirectory.empty() || !gif.empty() || !apng.empty(); }
     bool ready = false;      // false: nothing to render (help shown or bad options)
     int exitCode = 0;

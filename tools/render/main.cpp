@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "Animation.h"
+#include "Fit.h"
+#include "Picture.h"
 #include "PngWriter.h"
 #include "RenderOptions.h"
 #include "SceneFiles.h"
@@ -54,16 +56,65 @@ void printWarnings(const RenderOptions& options) {
     PrintWarnings(CheckerWarnings(texts), std::cerr);
 }
 
-std::vector<unsigned char> readBackBuffer(int width, int height) {
-    std::vector<unsigned char> bottomUp(static_cast<std::size_t>(width) * height * 3);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(GL_BACK);
-    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
-    std::vector<unsigned char> topDown(bottomUp.size());
-    const std::size_t row = static_cast<std::size_t>(width) * 3;
-    for (int y = 0; y < height; ++y)
-        std::copy_n(&bottomUp[static_cast<std::size_t>(height - 1 - y) * row], row, &topDown[y * row]);
-    return topDown;
+constexpr int kLargestSide = 8192;
+
+// Draws frame `frame` of the whole-logo motion into the back buffer, or the
+// still picture (with its trail in the trail mode) for a negative frame.
+void draw(int frame) {
+    const bool accumulated = viewState.aaMode || viewState.jitterMode;
+    if (frame >= 0) {
+        if (accumulated) accumulateMotionFrame(static_cast<unsigned>(frame));
+        else renderMotionFrame(static_cast<unsigned>(frame));
+    } else if (accumulated || viewState.trailMode) {
+        accumulateView();
+    } else {
+        renderView();
+    }
+}
+
+Picture picture(const RenderOptions& options, int frame) {
+    const auto drawFrame = [frame] { draw(frame); };
+    return options.transparent ? ReadBackTransparent(viewState.width, viewState.height, drawFrame)
+                               : ReadBack(viewState.width, viewState.height, drawFrame);
+}
+
+std::string writePicture(const std::string& path, const Picture& p) {
+    return WritePng(path, p.width, p.height, p.pixels, p.channels);
+}
+
+unsigned frameCount() { return logoString.frameCount > 0 ? logoString.frameCount : 1; }
+
+// The box around everything drawn in every picture the command writes.
+PixelBox drawnBox(const RenderOptions& options) {
+    PixelBox box;
+    const int first = options.Animated() ? 0 : -1;
+    const int last = options.Animated() ? static_cast<int>(frameCount()) - 1 : -1;
+    for (int frame = first; frame <= last; ++frame)
+        box.Add(OpaqueBox(ReadBackTransparent(viewState.width, viewState.height, [frame] { draw(frame); })));
+    return box;
+}
+
+// One line, before any window opens, for a size no picture can have.
+std::string sizeProblem(const RenderOptions& options) {
+    const int w = options.view.width, h = options.view.height;
+    const std::string size = "picture size " + std::to_string(w) + " x " + std::to_string(h);
+    if (w < 1 || h < 1) return size + " is empty";
+    if (w > kLargestSide || h > kLargestSide)
+        return size + " is too large: at most " + std::to_string(kLargestSide) + " x " + std::to_string(kLargestSide);
+    if (options.fit && (2 * options.margin >= w || 2 * options.margin >= h))
+        return "margin " + std::to_string(options.margin) + " leaves no room in a " + std::to_string(w) + " x " +
+               std::to_string(h) + " picture";
+    return {};
+}
+
+// The same against what this OpenGL can draw, once it is there.
+std::string viewportProblem() {
+    GLint largest[2] = {0, 0};
+    glGetIntegerv(GL_MAX_VIEWPORT_DIMS, largest);
+    if (viewState.width <= largest[0] && viewState.height <= largest[1]) return {};
+    return "picture size " + std::to_string(viewState.width) + " x " + std::to_string(viewState.height) +
+           " is too large: this OpenGL draws at most " + std::to_string(largest[0]) + " x " +
+           std::to_string(largest[1]);
 }
 
 // Every frame of the whole-logo motion, as the trail mode steps it, to PNGs
@@ -84,16 +135,12 @@ int renderAnimation(const RenderOptions& options) {
         std::cerr << "cannot make the folder " << directory << ": " << error.message() << std::endl;
         return 1;
     }
-    const unsigned count = logoString.frameCount > 0 ? logoString.frameCount : 1;
+    const unsigned count = frameCount();
     std::string problem;
-    for (unsigned k = 0; k < count && problem.empty(); ++k) {
-        if (viewState.aaMode || viewState.jitterMode) accumulateMotionFrame(k);
-        else renderMotionFrame(k);
-        glFinish();
-        problem = WritePng(FramePath(directory, k), viewState.width, viewState.height,
-                           readBackBuffer(viewState.width, viewState.height));
-    }
-    if (problem.empty() && !options.gif.empty()) problem = WriteGif(directory, count, options.framesPerSecond, options.gif);
+    for (unsigned k = 0; k < count && problem.empty(); ++k)
+        problem = writePicture(FramePath(directory, k), picture(options, static_cast<int>(k)));
+    if (problem.empty() && !options.gif.empty())
+        problem = WriteGif(directory, count, options.framesPerSecond, options.gif, options.transparent);
     if (problem.empty() && !options.apng.empty())
         problem = WriteApng(directory, count, options.framesPerSecond, options.apng);
     if (!scratch.empty()) fs::remove_all(scratch, error);
@@ -112,6 +159,11 @@ int renderAnimation(const RenderOptions& options) {
 int run(int argc, char** argv) {
     RenderOptions options = ParseRenderOptions(argc, argv);
     if (!options.ready) return options.exitCode;
+    const std::string badSize = sizeProblem(options);
+    if (!badSize.empty()) {
+        std::cerr << badSize << std::endl;
+        return 2;
+    }
     viewState = options.view;
     if (!options.quiet) printWarnings(options);
     if (!loadFont(options) || !LoadEnvironment(viewState.envFile, environment, std::cerr) || !loadLogo(options))
@@ -122,14 +174,17 @@ int run(int argc, char** argv) {
         viewState.wireframe = false;
         keyboard(' ', 0, 0);
     }
+    const std::string badViewport = viewportProblem();
+    if (!badViewport.empty()) {
+        std::cerr << badViewport << std::endl;
+        return 2;
+    }
     reshape(viewState.width, viewState.height);
+    if (options.fit && !FitView(viewState, options.margin, [&] { return drawnBox(options); }))
+        std::cerr << "warning: the logo draws nothing to fit" << std::endl;
     if (options.Animated()) return renderAnimation(options);
-    if (viewState.aaMode || viewState.jitterMode || viewState.trailMode) accumulateView();
-    else renderView();
-    glFinish();
 
-    const std::string problem = WritePng(options.output, viewState.width, viewState.height,
-                                         readBackBuffer(viewState.width, viewState.height));
+    const std::string problem = writePicture(options.output, picture(options, -1));
     if (!problem.empty()) {
         std::cerr << problem << std::endl;
         return 1;
