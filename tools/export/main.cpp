@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cstdio>
 #include <iostream>
 #include <sstream>
@@ -75,12 +76,21 @@ void printReport(const ExportOptions& options, const ExportScene& scene, const C
             std::printf("turned over: %zu from %s\n", entry.second, entry.first.c_str());
 }
 
-// The logo's text on one line, for the page's title.
+// The logo's text on one line, for the page's title: each line trimmed,
+// the lines that hold anything joined by a space.
 std::string titleOf(const LogoString& logo) {
+    const auto blank = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };
     std::string title;
-    for (char c : logo.text) title += c == LogoString::kLineSeparator ? ' ' : c;
-    const std::size_t first = title.find_first_not_of(' '), last = title.find_last_not_of(' ');
-    return first == std::string::npos ? "logo3d" : title.substr(first, last - first + 1);
+    std::istringstream lines(logo.text);
+    std::string line;
+    while (std::getline(lines, line, LogoString::kLineSeparator)) {
+        const auto first = std::find_if_not(line.begin(), line.end(), blank);
+        const auto last = std::find_if_not(line.rbegin(), line.rend(), blank).base();
+        if (first >= last) continue;
+        if (!title.empty()) title += ' ';
+        title.append(first, last);
+    }
+    return title.empty() ? "logo3d" : title;
 }
 
 // The shadow's surface as it shows: its glow, and the ambient light on its
@@ -101,7 +111,7 @@ std::array<float, 4> shadowColour(const CapturedLogo& captured) {
 WriteResult write(const ExportOptions& options, const ExportScene& scene) {
     switch (options.format) {
         case ExportFormat::kHtml: {
-            const std::string title = titleOf(logoString);
+            const std::string title = options.title.empty() ? titleOf(logoString) : options.title;
             return WriteHtml(scene, PageConfigJson(environment, scene, title, kViewerWindowSize, kViewerWindowSize),
                              title, options.output);
         }
