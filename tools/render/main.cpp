@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "Animation.h"
+#include "FileWriting.h"
 #include "Fit.h"
 #include "Picture.h"
 #include "PngWriter.h"
@@ -56,8 +57,6 @@ void printWarnings(const RenderOptions& options) {
     PrintWarnings(CheckerWarnings(texts), std::cerr);
 }
 
-constexpr int kLargestSide = 8192;
-
 // Draws frame `frame` of the whole-logo motion into the back buffer, or the
 // still picture (with its trail in the trail mode) for a negative frame.
 void draw(int frame) {
@@ -78,9 +77,7 @@ Picture picture(const RenderOptions& options, int frame) {
                                : ReadBack(viewState.width, viewState.height, drawFrame);
 }
 
-std::string writePicture(const std::string& path, const Picture& p) {
-    return WritePng(path, p.width, p.height, p.pixels, p.channels);
-}
+std::string pngBytes(const Picture& p) { return PngBytes(p.width, p.height, p.pixels, p.channels); }
 
 unsigned frameCount() { return logoString.frameCount > 0 ? logoString.frameCount : 1; }
 
@@ -94,20 +91,15 @@ PixelBox drawnBox(const RenderOptions& options) {
     return box;
 }
 
-// One line, before any window opens, for a size no picture can have.
-std::string sizeProblem(const RenderOptions& options) {
+// One line for a margin that leaves the logo no room.
+std::string marginProblem(const RenderOptions& options) {
     const int w = options.view.width, h = options.view.height;
-    const std::string size = "picture size " + std::to_string(w) + " x " + std::to_string(h);
-    if (w < 1 || h < 1) return size + " is empty";
-    if (w > kLargestSide || h > kLargestSide)
-        return size + " is too large: at most " + std::to_string(kLargestSide) + " x " + std::to_string(kLargestSide);
-    if (options.fit && (2 * options.margin >= w || 2 * options.margin >= h))
-        return "margin " + std::to_string(options.margin) + " leaves no room in a " + std::to_string(w) + " x " +
-               std::to_string(h) + " picture";
-    return {};
+    if (!options.fit || (2 * options.margin < w && 2 * options.margin < h)) return {};
+    return "--margin: " + std::to_string(options.margin) + " leaves no room in a " + std::to_string(w) + " x " +
+           std::to_string(h) + " picture";
 }
 
-// The same against what this OpenGL can draw, once it is there.
+// A size the option's range allows but this OpenGL cannot draw.
 std::string viewportProblem() {
     GLint largest[2] = {0, 0};
     glGetIntegerv(GL_MAX_VIEWPORT_DIMS, largest);
@@ -118,32 +110,35 @@ std::string viewportProblem() {
 }
 
 // Every frame of the whole-logo motion, as the trail mode steps it, to PNGs
-// and on to the animated pictures asked for.
+// and on to the animated pictures asked for. The frames are made in a
+// folder of their own and appear in --frames DIR only when all are written.
 int renderAnimation(const RenderOptions& options) {
     namespace fs = std::filesystem;
-    std::string directory = options.framesDirectory;
-    std::string scratch;
     std::error_code error;
-    if (directory.empty()) {
-        scratch = (fs::temp_directory_path(error) / "logo3d-frames-XXXXXX").string();
-        if (mkdtemp(&scratch[0]) == nullptr) {
-            std::cerr << "cannot make a folder for the frames: " << scratch << std::endl;
+    std::string target = options.framesDirectory;
+    if (target.empty()) target = (fs::temp_directory_path(error) / "logo3d-frames").string();
+    else {
+        const fs::path parent = fs::path(target).parent_path();
+        if (!parent.empty() && !fs::exists(parent, error) && !fs::create_directories(parent, error) && error) {
+            std::cerr << CannotWrite(target, error.message()) << std::endl;
             return 1;
         }
-        directory = scratch;
-    } else if (!fs::create_directories(directory, error) && error) {
-        std::cerr << "cannot make the folder " << directory << ": " << error.message() << std::endl;
-        return 1;
     }
+    // Without --frames the folder is scratch, removed when it goes.
+    PendingFolder folder(target, options.framesDirectory.empty() ? (options.gif.empty() ? options.apng : options.gif)
+                                                                 : std::string());
+    std::string problem = folder.Problem();
     const unsigned count = frameCount();
-    std::string problem;
-    for (unsigned k = 0; k < count && problem.empty(); ++k)
-        problem = writePicture(FramePath(directory, k), picture(options, static_cast<int>(k)));
+    for (unsigned k = 0; k < count && problem.empty(); ++k) {
+        const std::string png = pngBytes(picture(options, static_cast<int>(k)));
+        problem = png.empty() ? CannotWrite(target, "no picture to write")
+                              : folder.WriteFile(FrameName(k), png);
+    }
     if (problem.empty() && !options.gif.empty())
-        problem = WriteGif(directory, count, options.framesPerSecond, options.gif, options.transparent);
+        problem = WriteGif(folder.WritePath(), count, options.framesPerSecond, options.gif, options.transparent);
     if (problem.empty() && !options.apng.empty())
-        problem = WriteApng(directory, count, options.framesPerSecond, options.apng);
-    if (!scratch.empty()) fs::remove_all(scratch, error);
+        problem = WriteApng(folder.WritePath(), count, options.framesPerSecond, options.apng);
+    if (problem.empty() && !options.framesDirectory.empty()) problem = folder.Commit(IsFrameName);
     if (!problem.empty()) {
         std::cerr << problem << std::endl;
         return 1;
@@ -159,10 +154,10 @@ int renderAnimation(const RenderOptions& options) {
 int run(int argc, char** argv) {
     RenderOptions options = ParseRenderOptions(argc, argv);
     if (!options.ready) return options.exitCode;
-    const std::string badSize = sizeProblem(options);
-    if (!badSize.empty()) {
-        std::cerr << badSize << std::endl;
-        return 2;
+    const std::string badMargin = marginProblem(options);
+    if (!badMargin.empty()) {
+        std::cerr << badMargin << std::endl;
+        return kBadCommandLine;
     }
     viewState = options.view;
     if (!options.quiet) printWarnings(options);
@@ -177,14 +172,15 @@ int run(int argc, char** argv) {
     const std::string badViewport = viewportProblem();
     if (!badViewport.empty()) {
         std::cerr << badViewport << std::endl;
-        return 2;
+        return kBadCommandLine;
     }
     reshape(viewState.width, viewState.height);
     if (options.fit && !FitView(viewState, options.margin, [&] { return drawnBox(options); }))
         std::cerr << "warning: the logo draws nothing to fit" << std::endl;
     if (options.Animated()) return renderAnimation(options);
 
-    const std::string problem = writePicture(options.output, picture(options, -1));
+    const Picture still = picture(options, -1);
+    const std::string problem = WritePng(options.output, still.width, still.height, still.pixels, still.channels);
     if (!problem.empty()) {
         std::cerr << problem << std::endl;
         return 1;
