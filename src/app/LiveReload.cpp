@@ -17,7 +17,7 @@
 
 namespace {
 
-constexpr unsigned kPollMilliseconds = 200;
+constexpr unsigned kPollMilliseconds = 100;
 
 // The checker's line for the first error, or the loader's own words when
 // the checker finds none.

@@ -23,7 +23,7 @@ struct DataFileChanges {
 // the result is false.
 bool ReloadDataFiles(const DataFileChanges& changes, std::ostream& messages);
 
-// Watches the three files of the view state from a GLUT timer, a few times
+// Watches the three files of the view state from a GLUT timer, ten times
 // a second, and reloads what changed (reports go to the standard error
 // stream). Files that are not regular files, such as pipes, are not watched.
 void StartWatchingDataFiles();

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdio>
 #include <fstream>
+#include <iostream>
 #include <sstream>
 
 #include "ViewerFixture.h"
@@ -91,6 +92,7 @@ TEST_F(ViewerTest, SavedFilesShowInTheRunningViewer) {
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - saved).count();
     ASSERT_LT(logoBox(shortText, clear).Width(), fullWidth / 2) << "stderr: " << viewer->Stderr();
     EXPECT_LT(seconds, 1.0);
+    std::cout << "the new text showed " << seconds << " s after the save\n";
 
     // A broken save: the checker's line, and the last good logo stays.
     saveByRename(stringFile, replaced(original, "\n0 0 1\n", "\n0 0\n"));
