@@ -54,8 +54,8 @@ TEST(FileWatch, AChangeCountsOnceItHasSettledForTwoPolls) {
 }
 
 TEST(FileWatch, FollowsLinksAndLeavesPipesAlone) {
-    char pattern[] = "/tmp/logo3d-watch-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
+    std::string pattern = ::testing::TempDir() + "logo3d-watch-XXXXXX";
+    ASSERT_NE(mkdtemp(&pattern[0]), nullptr);
     const std::string directory = pattern;
     const std::string file = directory + "/string.src", link = directory + "/link.src", pipe = directory + "/pipe";
     std::ofstream(file) << "text";

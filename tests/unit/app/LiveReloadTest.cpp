@@ -35,8 +35,8 @@ std::string replaced(std::string text, const std::string& from, const std::strin
 class LiveReload : public ::testing::Test {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/logo3d-reload-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
+        std::string pattern = ::testing::TempDir() + "logo3d-reload-XXXXXX";
+        ASSERT_NE(mkdtemp(&pattern[0]), nullptr);
         directory = pattern;
         for (const char* name : {"font.src", "env.src", "string.src"})
             save(name, fileText(std::string(LOGO3D_SOURCE_DIR "/data/") + name));
