@@ -3,6 +3,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -73,6 +74,10 @@ std::vector<std::string> ScanCommandLine(int argc, const char* const* argv, View
     std::vector<std::string> notes;
     for (int i = 1; i < argc; ++i) {
         const char* word = argv[i];
+        // The only words beyond single letters; as another option's value
+        // they are consumed below and never reach here.
+        if (std::strcmp(word, "--help") == 0 || std::strcmp(word, "-?") == 0) state.helpRequested = true;
+        if (std::strcmp(word, "--no-watch") == 0) state.watchFiles = false;
         if (word[0] != '-' || word[1] == '\0' || word[2] != '\0') continue;
         const char letter = word[1];
         // An option as the last word has no value and sets nothing.

@@ -8,8 +8,9 @@
 // More passes than this would make every accumulated frame take seconds.
 constexpr unsigned kMaxPasses = 64;
 
-// Reads the options after the program name into state. Unknown options and
-// free arguments are ignored; a bad number converts to its valid prefix or 0.
+// Reads the options after the program name into state. --help, -? and
+// --no-watch are the only words of more than one letter it knows; other
+// unknown options and free arguments are ignored; a bad number converts to its valid prefix or 0.
 // Returns the notes to show the user (one line each, no line end), such as a
 // pass count that was brought into range.
 std::vector<std::string> ScanCommandLine(int argc, const char* const* argv, ViewState& state);

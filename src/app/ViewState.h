@@ -35,4 +35,8 @@ struct ViewState {
     std::string fontFile = "font.src";
     std::string envFile = "env.src";
     std::string stringFile = "string.src";
+    // --help or -?: print the usage and end; --no-watch: do not reload the
+    // data files when they change.
+    bool helpRequested = false;
+    bool watchFiles = true;
 };

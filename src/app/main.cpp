@@ -4,8 +4,10 @@
 
 #include "app/CommandLine.h"
 #include "app/Globals.h"
-#include "scene/GuardedMain.h"
+#include "app/LiveReload.h"
 #include "app/Startup.h"
+#include "app/Usage.h"
+#include "scene/GuardedMain.h"
 
 namespace {
 
@@ -22,6 +24,10 @@ bool fitWindow(int maxWidth, int maxHeight, const char* limit) {
 int main(int argc, char** argv) {
     return RunGuarded("logo3d", [&] {
         for (const std::string& note : ScanCommandLine(argc, argv, viewState)) std::cerr << note << std::endl;
+        if (viewState.helpRequested) {
+            PrintUsage(std::cout);
+            return 0;
+        }
         if (!LoadDataFiles(viewState, std::cerr)) return 1;
         StartToolkit(argc > 0 ? argv[0] : nullptr);
         fitWindow(glutGet(GLUT_SCREEN_WIDTH), glutGet(GLUT_SCREEN_HEIGHT), "the screen");
@@ -30,6 +36,7 @@ int main(int argc, char** argv) {
         glGetIntegerv(GL_MAX_VIEWPORT_DIMS, largest);
         if (fitWindow(largest[0], largest[1], "OpenGL's largest viewport"))
             glutReshapeWindow(viewState.width, viewState.height);
+        if (viewState.watchFiles) StartWatchingDataFiles();
         glutMainLoop();
         return 0;
     });

@@ -219,6 +219,7 @@ void glutSpecialFunc(void (*)(int, int, int)) {}
 void glutMouseFunc(void (*)(int, int, int, int)) {}
 void glutMotionFunc(void (*)(int, int)) {}
 void glutPostRedisplay() {}
+void glutTimerFunc(unsigned int, void (*)(int), int) {}
 void glutSwapBuffers() {}
 void glutReshapeWindow(int, int) {}
 void glutSolidSphere(double radius, GLint slices, GLint stacks) {

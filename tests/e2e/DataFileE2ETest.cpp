@@ -85,3 +85,27 @@ TEST(DataFileTest, EveryNamedFileGetsOneClearLineAndStatusOne) {
 
 }  // namespace
 }  // namespace e2e
+
+namespace e2e {
+namespace {
+
+// Help needs neither a display nor any data file, whatever else is given.
+TEST(DataFileTest, HelpPrintsTheUsageWithoutWindowOrFiles) {
+    TemporaryDirectory empty;
+    ASSERT_FALSE(empty.Path().empty());
+    for (const std::string arguments : {"--help", "-?", "-w 300 --help -f absent.src"}) {
+        const CommandOutput run = RunCommand("cd '" + empty.Path() + "' && env -u DISPLAY '" LOGO3D_BINARY "' " +
+                                             arguments + " 2>&1");
+        EXPECT_EQ(run.status, 0) << arguments;
+        EXPECT_EQ(run.text.rfind("Usage: logo3d [options]\n", 0), 0u) << arguments << ": " << run.text;
+        for (const char* mentioned : {"-s FILE", "string.src", "--no-watch", "Esc", "right drag"})
+            EXPECT_NE(run.text.find(mentioned), std::string::npos) << mentioned;
+    }
+    // As the value of -s it is a file name like any other.
+    const CommandOutput named = RunCommand("cd '" + empty.Path() + "' && '" LOGO3D_BINARY "' -s --help 2>&1");
+    EXPECT_EQ(named.status, 1);
+    EXPECT_EQ(named.text, "cannot open font file : font.src\n");
+}
+
+}  // namespace
+}  // namespace e2e

@@ -240,4 +240,36 @@ TEST(Export, FailsLikeTheViewerOnAMissingFileAndRefusesAnUnknownFormat) {
     EXPECT_NE(unknown.err.find(".glb, .gltf, .obj, .stl or .html"), std::string::npos) << unknown.err;
 }
 
+// The page's title as a browser reads it: through an HTML parser.
+std::string pageTitle(const std::string& page) {
+    const CommandOutput title = RunCommand(
+        "python3 -c 'import html.parser, sys\n"
+        "class P(html.parser.HTMLParser):\n"
+        "    inside = False\n"
+        "    def handle_starttag(self, tag, a): self.inside = tag == \"title\"\n"
+        "    def handle_endtag(self, tag): self.inside = False\n"
+        "    def handle_data(self, d):\n"
+        "        if self.inside: sys.stdout.write(d)\n"
+        "P(convert_charrefs=True).feed(open(sys.argv[1], encoding=\"utf-8\").read())' '" +
+        page + "'");
+    return title.text;
+}
+
+TEST(Export, PageTitleIsTheTextOrTheOneGivenEscaped) {
+    const std::string dir = scratchDirectory();
+    const Scene scene = roundTripScenes()[0];
+    ASSERT_EQ(runExport(scene, dir + "/default.html").status, 0);
+    // " in motion" starts with a space: trimmed, one space between the lines.
+    EXPECT_EQ(pageTitle(dir + "/default.html"), "Solid Type in motion");
+    const std::vector<std::string> titles = {"<b>\"Fish & Chips\"</b>", "</title><script>x</script>", "it's"};
+    for (const std::string& title : titles) {
+        std::string quoted;
+        for (char c : title) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+        ASSERT_EQ(runExport(scene, dir + "/titled.html", "--title '" + quoted + "'").status, 0) << title;
+        EXPECT_EQ(pageTitle(dir + "/titled.html"), title);
+    }
+    // A byte that is no UTF-8 (a Latin-1 e acute) is still a page.
+    EXPECT_EQ(runExport(scene, dir + "/latin.html", "--title \"$(printf 'caf\\351')\"").status, 0);
+}
+
 }  // namespace

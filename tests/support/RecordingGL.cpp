@@ -290,6 +290,9 @@ void glutMotionFunc(void (*f)(int, int)) {
     recordImmediate("glutMotionFunc", {}, reinterpret_cast<const void*>(f));
 }
 void glutPostRedisplay() { recordImmediate("glutPostRedisplay", {}); }
+void glutTimerFunc(unsigned int milliseconds, void (*)(int), int value) {
+    recordImmediate("glutTimerFunc", {double(milliseconds), double(value)});
+}
 void glutSwapBuffers() { recordImmediate("glutSwapBuffers", {}); }
 void glutReshapeWindow(int w, int h) { recordImmediate("glutReshapeWindow", {double(w), double(h)}); }
 void glutSolidSphere(double radius, GLint slices, GLint stacks) {

@@ -63,6 +63,9 @@ ExportOptions ParseExportOptions(int argc, char** argv) {
     app.add_flag("--embed", options.embedBuffer, ".gltf: embed the buffer instead of writing a .bin beside it");
     app.add_flag("--report", options.report, "print where triangles wound against their normals came from");
     addPageOptions(app, options.page);
+    app.add_option("--title", options.title,
+                   ".html: the page's title (default: the logo's text, its lines joined by a space)");
+    app.add_flag("-q,--quiet", options.quiet, "do not print the checker's warnings about the data files");
     if (ParseToolCommandLine(app, argc, argv, options, &numbers)) FormatOfName(options.output, options.format);
     return options;
 }

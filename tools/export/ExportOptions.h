@@ -20,6 +20,8 @@ struct ExportOptions {
     bool weld = false;
     bool embedBuffer = false;  // .gltf: buffer as a data URI instead of a .bin beside it
     bool report = false;       // print where the turned-over triangles came from
+    bool quiet = false;        // no warnings about the data files
+    std::string title;         // the web page's title; empty: the logo's text
     float loopSeconds = 3.0f;  // one loop of the whole-logo motion in glTF and on the page
     PageOptions page;          // .html: how the page presents the logo
     bool ready = false;        // false: nothing to export (help shown or bad options)

@@ -19,6 +19,7 @@ std::string escapedForHtml(const std::string& text) {
         else if (c == '<') out += "&lt;";
         else if (c == '>') out += "&gt;";
         else if (c == '"') out += "&quot;";
+        else if (c == '\'') out += "&#39;";
         else out += c;
     }
     return out;

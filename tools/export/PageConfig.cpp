@@ -144,5 +144,6 @@ std::string PageConfigJson(const Environment& environment, const ExportScene& sc
         page["shadow"] = nullptr;
     }
     page["seconds"] = scene.loopSeconds;
-    return page.dump();
+    // A title from the text may hold bytes that are no UTF-8: shown as U+FFFD.
+    return page.dump(-1, ' ', false, json::error_handler_t::replace);
 }

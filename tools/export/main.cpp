@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cstdio>
 #include <iostream>
 #include <sstream>
@@ -25,6 +26,7 @@
 #include "scene/Environment.h"
 #include "scene/GuardedMain.h"
 #include "text/DataFileLoading.h"
+#include "text/DataFileWarnings.h"
 #include "text/LogoString.h"
 #include "text/StrokeCharacter.h"
 #include "text/StrokeCharacterSet.h"
@@ -86,12 +88,21 @@ void printReport(std::FILE* out, const ExportOptions& options, const ExportScene
             std::fprintf(out, "turned over: %zu from %s\n", entry.second, entry.first.c_str());
 }
 
-// The logo's text on one line, for the page's title.
+// The logo's text on one line, for the page's title: each line trimmed,
+// the lines that hold anything joined by a space.
 std::string titleOf(const LogoString& logo) {
+    const auto blank = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };
     std::string title;
-    for (char c : logo.text) title += c == LogoString::kLineSeparator ? ' ' : c;
-    const std::size_t first = title.find_first_not_of(' '), last = title.find_last_not_of(' ');
-    return first == std::string::npos ? "logo3d" : title.substr(first, last - first + 1);
+    std::istringstream lines(logo.text);
+    std::string line;
+    while (std::getline(lines, line, LogoString::kLineSeparator)) {
+        const auto first = std::find_if_not(line.begin(), line.end(), blank);
+        const auto last = std::find_if_not(line.rbegin(), line.rend(), blank).base();
+        if (first >= last) continue;
+        if (!title.empty()) title += ' ';
+        title.append(first, last);
+    }
+    return title.empty() ? "logo3d" : title;
 }
 
 // The shadow's surface as it shows: its glow, and the ambient light on its
@@ -114,7 +125,7 @@ int colourByte(float value) { return static_cast<int>(255.0f * std::min(std::max
 WriteResult write(const ExportOptions& options, const ExportScene& scene) {
     switch (options.format) {
         case ExportFormat::kHtml: {
-            const std::string title = titleOf(logoString);
+            const std::string title = options.title.empty() ? titleOf(logoString) : options.title;
             const bool transparent = PageIsTransparent(environment, options.page);
             const Color& c = environment.clearColor;
             char background[32];
@@ -149,6 +160,9 @@ void clampFrame(ExportOptions& options) {
 int run(int argc, char** argv) {
     ExportOptions options = ParseExportOptions(argc, argv);
     if (!options.ready) return options.exitCode;
+    if (!options.quiet)
+        PrintWarnings(CheckerWarnings(ReadDataFileTexts(options.fontFile, options.envFile, options.stringFile)),
+                      std::cerr);
     // The viewer's loaders, in the viewer's order, with its messages.
     if (!LoadFont(options.fontFile, font, std::cerr) || !LoadEnvironment(options.envFile, environment, std::cerr) ||
         !LoadLogoString(options.stringFile, logoString, std::cerr))

@@ -194,15 +194,21 @@ bool IsFrameName(const std::string& name) {
 
 std::string FramePath(const std::string& directory, unsigned k) { return directory + "/" + FrameName(k); }
 
-std::string WriteGif(const std::string& directory, unsigned count, unsigned framesPerSecond, const std::string& path) {
+std::string WriteGif(const std::string& directory, unsigned count, unsigned framesPerSecond, const std::string& path,
+                     bool transparent) {
     const std::string rate = std::to_string(framesPerSecond), frames = directory + "/frame-%03d.png",
                       palette = directory + "/palette.png", n = std::to_string(count);
-    std::string problem = run(ffmpeg({"-framerate", rate, "-i", frames, "-frames:v", n, "-vf", "palettegen", palette}), true);
+    // A transparent GIF keeps one palette entry clear, takes pixels below half
+    // alpha as clear, and has each frame replace the one before.
+    const std::string makePalette = transparent ? "palettegen=reserve_transparent=1" : "palettegen=reserve_transparent=0";
+    const std::string usePalette = transparent ? "paletteuse=alpha_threshold=128" : "paletteuse";
+    std::string problem = run(ffmpeg({"-framerate", rate, "-i", frames, "-frames:v", n, "-vf", makePalette, palette}), true);
     if (!problem.empty()) return CannotWrite(path, problem);
     PendingFile file(path);
     if (!file.Problem().empty()) return file.Problem();
-    problem = run(ffmpeg({"-framerate", rate, "-i", frames, "-i", palette, "-frames:v", n, "-lavfi", "paletteuse",
-                          "-loop", "0", "-f", "gif", file.WritePath()}), true);
+    problem = run(ffmpeg({"-framerate", rate, "-i", frames, "-i", palette, "-frames:v", n, "-lavfi", usePalette,
+                          "-gifflags", transparent ? "-transdiff" : "+transdiff", "-loop", "0", "-f", "gif",
+                          file.WritePath()}), true);
     std::remove(palette.c_str());
     if (!problem.empty()) return file.Fail(withTargetName(problem, file));
     // ffmpeg guesses the last frame's delay; every delay is set here from the rate.

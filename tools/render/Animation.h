@@ -18,7 +18,10 @@ std::string FramePath(const std::string& directory, unsigned k);
 // from every frame first, so any size goes; delays spread 3, 3, 4, ... so
 // that the rate holds) or an APNG. Returns an empty string on success, else
 // the one line saying what went wrong.
-std::string WriteGif(const std::string& directory, unsigned count, unsigned framesPerSecond, const std::string& path);
+// A transparent GIF is clear where a frame's alpha is below one half, and
+// each frame replaces the one before instead of being drawn over it.
+std::string WriteGif(const std::string& directory, unsigned count, unsigned framesPerSecond, const std::string& path,
+                     bool transparent = false);
 std::string WriteApng(const std::string& directory, unsigned count, unsigned framesPerSecond, const std::string& path);
 
 // A video file that ffmpeg writes as frames arrive through a pipe, none of

@@ -14,8 +14,8 @@ void noFlush(png_structp) {}
 
 }  // namespace
 
-std::string PngBytes(int width, int height, const std::vector<unsigned char>& rgbTopDown) {
-    if (width <= 0 || height <= 0 || rgbTopDown.size() < static_cast<std::size_t>(width) * height * 3) return {};
+std::string PngBytes(int width, int height, const std::vector<unsigned char>& rgbTopDown, int channels) {
+    if (width <= 0 || height <= 0 || rgbTopDown.size() < static_cast<std::size_t>(width) * height * channels) return {};
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
     if (info == nullptr) {
@@ -28,18 +28,19 @@ std::string PngBytes(int width, int height, const std::vector<unsigned char>& rg
         return {};
     }
     png_set_write_fn(png, &bytes, appendBytes, noFlush);
-    png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+    png_set_IHDR(png, info, width, height, 8, channels == 4 ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
     for (int y = 0; y < height; ++y)
-        png_write_row(png, const_cast<png_bytep>(&rgbTopDown[static_cast<std::size_t>(y) * width * 3]));
+        png_write_row(png, const_cast<png_bytep>(&rgbTopDown[static_cast<std::size_t>(y) * width * channels]));
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
     return bytes;
 }
 
-std::string WritePng(const std::string& path, int width, int height, const std::vector<unsigned char>& rgbTopDown) {
-    const std::string bytes = PngBytes(width, height, rgbTopDown);
+std::string WritePng(const std::string& path, int width, int height, const std::vector<unsigned char>& rgbTopDown,
+                     int channels) {
+    const std::string bytes = PngBytes(width, height, rgbTopDown, channels);
     if (bytes.empty()) return CannotWrite(path, "no picture to write");
     return WriteWholeFile(path, bytes);
 }

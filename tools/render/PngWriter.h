@@ -3,10 +3,11 @@
 #include <string>
 #include <vector>
 
-// An RGB picture, rows from top to bottom, as the bytes of a PNG file;
-// empty when there is no picture or libpng fails.
-std::string PngBytes(int width, int height, const std::vector<unsigned char>& rgbTopDown);
+// An RGB (or, with 4 channels, RGBA) picture, rows from top to bottom, as
+// the bytes of a PNG file; empty when there is no picture or libpng fails.
+std::string PngBytes(int width, int height, const std::vector<unsigned char>& rgbTopDown, int channels = 3);
 
 // Writes it as a file, whole or not at all. Returns an empty string on
 // success, else the one line saying what went wrong.
-std::string WritePng(const std::string& path, int width, int height, const std::vector<unsigned char>& rgbTopDown);
+std::string WritePng(const std::string& path, int width, int height, const std::vector<unsigned char>& rgbTopDown,
+                     int channels = 3);

@@ -35,6 +35,12 @@ RenderOptions ParseRenderOptions(int argc, char** argv) {
     numbers.Add(app, "--seconds", options.seconds, kVideoSecondsRange, "--video: the whole motion in this many seconds");
     numbers.Add(app, "--fps", options.framesPerSecond, kFramesPerSecondRange,
                 "frames per second of --gif, --apng and --video");
+    app.add_flag("--transparent", options.transparent,
+                 "clear background: the logo and its shadow opaque, edges and translucent materials partly clear");
+    app.add_flag("--fit", options.fit, "scale and centre the whole logo, shadow and motion included, to fill the "
+                                       "picture within --margin (replaces -r, -x, -y)");
+    numbers.Add(app, "--margin", options.margin, WholeRange(0, 4096), "pixels left free around the logo by --fit");
+    app.add_flag("-q,--quiet", options.quiet, "do not print the checker's warnings about the data files");
     ParseToolCommandLine(app, argc, argv, options, &numbers);
     return options;
 }

@@ -31,6 +31,10 @@ struct RenderOptions {
     // seconds: one picture per animation frame.
     std::string video;
     float seconds = 0.0f;
+    bool quiet = false;  // no warnings about the data files
+    bool transparent = false;  // clear background, logo and shadow opaque
+    bool fit = false;          // scale and centre the logo to fill the picture
+    int margin = 16;           // pixels kept free around the fitted logo
     bool Animated() const { return !framesDirectory.empty() || !gif.empty() || !apng.empty(); }
     bool ready = false;      // false: nothing to render (help shown or bad options)
     int exitCode = 0;

@@ -13,6 +13,8 @@
 
 #include "Animation.h"
 #include "FileWriting.h"
+#include "Fit.h"
+#include "Picture.h"
 #include "PngWriter.h"
 #include "RenderOptions.h"
 #include "SceneFiles.h"
@@ -22,6 +24,7 @@
 #include "scene/GuardedMain.h"
 #include "app/Interaction.h"
 #include "app/Startup.h"
+#include "text/DataFileWarnings.h"
 #include "text/FontWithHeader.h"
 
 namespace {
@@ -44,16 +47,67 @@ bool loadLogo(const RenderOptions& options) {
     return false;
 }
 
-std::vector<unsigned char> readBackBuffer(int width, int height) {
-    std::vector<unsigned char> bottomUp(static_cast<std::size_t>(width) * height * 3);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(GL_BACK);
-    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
-    std::vector<unsigned char> topDown(bottomUp.size());
-    const std::size_t row = static_cast<std::size_t>(width) * 3;
-    for (int y = 0; y < height; ++y)
-        std::copy_n(&bottomUp[static_cast<std::size_t>(height - 1 - y) * row], row, &topDown[y * row]);
-    return topDown;
+// What the checker would warn of in the files this picture is made from.
+void printWarnings(const RenderOptions& options) {
+    DataFileTexts texts = ReadDataFileTexts(viewState.fontFile, viewState.envFile,
+                                            options.text.empty() ? viewState.stringFile : std::string());
+    if (!options.fontHeader.empty() && !texts.fontFile.empty()) {
+        std::istringstream in(texts.fontText);
+        texts.fontText = FontWithHeader(in, options.fontHeader);
+    }
+    PrintWarnings(CheckerWarnings(texts), std::cerr);
+}
+
+// Draws frame `frame` of the whole-logo motion into the back buffer, or the
+// still picture (with its trail in the trail mode) for a negative frame.
+void draw(int frame) {
+    const bool accumulated = viewState.aaMode || viewState.jitterMode;
+    if (frame >= 0) {
+        if (accumulated) accumulateMotionFrame(static_cast<unsigned>(frame));
+        else renderMotionFrame(static_cast<unsigned>(frame));
+    } else if (accumulated || viewState.trailMode) {
+        accumulateView();
+    } else {
+        renderView();
+    }
+}
+
+Picture picture(const RenderOptions& options, int frame) {
+    const auto drawFrame = [frame] { draw(frame); };
+    return options.transparent ? ReadBackTransparent(viewState.width, viewState.height, drawFrame)
+                               : ReadBack(viewState.width, viewState.height, drawFrame);
+}
+
+std::string pngBytes(const Picture& p) { return PngBytes(p.width, p.height, p.pixels, p.channels); }
+
+unsigned frameCount() { return logoString.frameCount > 0 ? logoString.frameCount : 1; }
+
+// The box around everything drawn in every picture the command writes.
+PixelBox drawnBox(const RenderOptions& options) {
+    PixelBox box;
+    const int first = options.Animated() ? 0 : -1;
+    const int last = options.Animated() ? static_cast<int>(frameCount()) - 1 : -1;
+    for (int frame = first; frame <= last; ++frame)
+        box.Add(OpaqueBox(ReadBackTransparent(viewState.width, viewState.height, [frame] { draw(frame); })));
+    return box;
+}
+
+// One line for a margin that leaves the logo no room.
+std::string marginProblem(const RenderOptions& options) {
+    const int w = options.view.width, h = options.view.height;
+    if (!options.fit || (2 * options.margin < w && 2 * options.margin < h)) return {};
+    return "--margin: " + std::to_string(options.margin) + " leaves no room in a " + std::to_string(w) + " x " +
+           std::to_string(h) + " picture";
+}
+
+// A size the option's range allows but this OpenGL cannot draw.
+std::string viewportProblem() {
+    GLint largest[2] = {0, 0};
+    glGetIntegerv(GL_MAX_VIEWPORT_DIMS, largest);
+    if (viewState.width <= largest[0] && viewState.height <= largest[1]) return {};
+    return "picture size " + std::to_string(viewState.width) + " x " + std::to_string(viewState.height) +
+           " is too large: this OpenGL draws at most " + std::to_string(largest[0]) + " x " +
+           std::to_string(largest[1]);
 }
 
 // Every frame of the whole-logo motion, as the trail mode steps it, to PNGs
@@ -75,18 +129,14 @@ int renderAnimation(const RenderOptions& options) {
     PendingFolder folder(target, options.framesDirectory.empty() ? (options.gif.empty() ? options.apng : options.gif)
                                                                  : std::string());
     std::string problem = folder.Problem();
-    const unsigned count = logoString.frameCount > 0 ? logoString.frameCount : 1;
+    const unsigned count = frameCount();
     for (unsigned k = 0; k < count && problem.empty(); ++k) {
-        if (viewState.aaMode || viewState.jitterMode) accumulateMotionFrame(k);
-        else renderMotionFrame(k);
-        glFinish();
-        const std::string png = PngBytes(viewState.width, viewState.height,
-                                         readBackBuffer(viewState.width, viewState.height));
+        const std::string png = pngBytes(picture(options, static_cast<int>(k)));
         problem = png.empty() ? CannotWrite(target, "no picture to write")
                               : folder.WriteFile(FrameName(k), png);
     }
     if (problem.empty() && !options.gif.empty())
-        problem = WriteGif(folder.WritePath(), count, options.framesPerSecond, options.gif);
+        problem = WriteGif(folder.WritePath(), count, options.framesPerSecond, options.gif, options.transparent);
     if (problem.empty() && !options.apng.empty())
         problem = WriteApng(folder.WritePath(), count, options.framesPerSecond, options.apng);
     if (problem.empty() && !options.framesDirectory.empty()) problem = folder.Commit(IsFrameName);
@@ -129,7 +179,13 @@ int renderVideo(const RenderOptions& options) {
 int run(int argc, char** argv) {
     RenderOptions options = ParseRenderOptions(argc, argv);
     if (!options.ready) return options.exitCode;
+    const std::string badMargin = marginProblem(options);
+    if (!badMargin.empty()) {
+        std::cerr << badMargin << std::endl;
+        return kBadCommandLine;
+    }
     viewState = options.view;
+    if (!options.quiet) printWarnings(options);
     if (!loadFont(options) || !LoadEnvironment(viewState.envFile, environment, std::cerr) || !loadLogo(options))
         return 1;
 
@@ -138,18 +194,22 @@ int run(int argc, char** argv) {
         viewState.wireframe = false;
         keyboard(' ', 0, 0);
     }
+    const std::string badViewport = viewportProblem();
+    if (!badViewport.empty()) {
+        std::cerr << badViewport << std::endl;
+        return kBadCommandLine;
+    }
     reshape(viewState.width, viewState.height);
+    if (options.fit && !FitView(viewState, options.margin, [&] { return drawnBox(options); }))
+        std::cerr << "warning: the logo draws nothing to fit" << std::endl;
     if (!options.video.empty()) {
         const int status = renderVideo(options);
         if (status != 0 || !options.Animated()) return status;
     }
     if (options.Animated()) return renderAnimation(options);
-    if (viewState.aaMode || viewState.jitterMode || viewState.trailMode) accumulateView();
-    else renderView();
-    glFinish();
 
-    const std::string problem = WritePng(options.output, viewState.width, viewState.height,
-                                         readBackBuffer(viewState.width, viewState.height));
+    const Picture still = picture(options, -1);
+    const std::string problem = WritePng(options.output, still.width, still.height, still.pixels, still.channels);
     if (!problem.empty()) {
         std::cerr << problem << std::endl;
         return 1;

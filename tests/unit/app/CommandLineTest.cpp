@@ -128,6 +128,41 @@ TEST(CommandLine, PassCountStaysBetweenOneAndTheMaximum) {
 
 namespace {
 
+struct WordCase {
+    std::vector<std::string> words;
+    bool help;
+    bool watch;
+};
+
+// The long words are known only as words of their own, never as the value
+// another option takes.
+TEST(CommandLine, HelpAndNoWatchAreWordsOfTheirOwn) {
+    const std::vector<WordCase> cases = {
+        {{}, false, true},
+        {{"--help"}, true, true},
+        {{"-?"}, true, true},
+        {{"-w", "300", "--help"}, true, true},
+        {{"--no-watch"}, false, false},
+        {{"--no-watch", "-?"}, true, false},
+        {{"-s", "--help"}, false, true},
+        {{"-e", "--no-watch"}, false, true},
+        {{"--Help"}, false, true},
+        {{"-help"}, false, true},
+        {{"--help=1"}, false, true},
+        {{"help"}, false, true},
+    };
+    for (const WordCase& c : cases) {
+        ViewState state;
+        scan(c.words, state);
+        const std::string shown = c.words.empty() ? "(none)" : c.words.back();
+        EXPECT_EQ(state.helpRequested, c.help) << shown;
+        EXPECT_EQ(state.watchFiles, c.watch) << shown;
+    }
+    ViewState state;
+    scan({"-s", "--help"}, state);
+    EXPECT_EQ(state.stringFile, "--help");
+}
+
 // Values that are not finite read as 0, each with one note naming it; the
 // other float options are untouched.
 TEST(CommandLine, ValuesThatAreNotFiniteReadAsZeroWithANote) {
