@@ -2,7 +2,7 @@
 
 #include <string>
 
-enum class ExportFormat { kGlb, kGltf, kObj, kStl, kHtml };
+enum class ExportFormat { kGlb, kGltf, kObj, kStl, kHtml, k3mf };
 
 // What to export and how. The data files are named as for the viewer.
 struct ExportOptions {
@@ -18,6 +18,14 @@ struct ExportOptions {
     bool embedBuffer = false;  // .gltf: buffer as a data URI instead of a .bin beside it
     bool report = false;       // print where the turned-over triangles came from
     float loopSeconds = 3.0f;  // one loop of the whole-logo motion in glTF and on the page
+    std::string text;          // lines separated by '|' instead of the string file's text
+    // Printing: the back on the bed, a width, a plate under the logo.
+    bool print = false;
+    float width = 0.0f;        // millimetres; 0: --scale holds
+    float base = 0.0f;         // plate thickness in millimetres; 0: none
+    float margin = 3.0f;
+    int baseMaterial = 0;
+    float voxel = 0.0f;        // millimetres; 0: chosen from the size
     bool ready = false;        // false: nothing to export (help shown or bad options)
     int exitCode = 0;
 };

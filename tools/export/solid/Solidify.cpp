@@ -7,6 +7,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <mutex>
 
 namespace {
@@ -15,6 +18,15 @@ using openvdb::FloatGrid;
 using openvdb::Vec3I;
 using openvdb::Vec3s;
 using openvdb::Vec4I;
+
+// LOGO3D_SOLID_TIMES=1 prints how long each step takes (for the benchmark).
+void lap(const char* step) {
+    static const bool on = std::getenv("LOGO3D_SOLID_TIMES") != nullptr;
+    static auto last = std::chrono::steady_clock::now();
+    const auto now = std::chrono::steady_clock::now();
+    if (on) std::fprintf(stderr, "%s: %.3f s\n", step, std::chrono::duration<double>(now - last).count());
+    last = now;
+}
 
 void initializeOpenVdb() {
     static std::once_flag once;
@@ -73,10 +85,13 @@ FloatGrid::Ptr dilatedSolid(const std::vector<TriangleCorners>& soup, const Soli
     const float h = options.voxelSize, r = options.closingRadius;
     const float bandVoxels = r / h + 3.0f;
     const Polygons input = polygonsOf(soup);
+    lap("start");
     const FloatGrid::Ptr distance =
         openvdb::tools::meshToUnsignedDistanceField<FloatGrid>(xform, input.points, input.triangles, input.quads,
                                                                bandVoxels);
+    lap("distance");
     const SolidMesh walls = isosurface(*distance, r, 0.0);
+    lap("walls");
     // The largest shell is an outer one (it holds its cavities), and every
     // outer shell turns the same way as it, every inner one the other way.
     const std::vector<SolidMesh> shells = SplitShells(walls);
@@ -90,6 +105,7 @@ FloatGrid::Ptr dilatedSolid(const std::vector<TriangleCorners>& soup, const Soli
     for (std::size_t i = 0; i < shells.size(); ++i)
         if ((volumes[i] > 0.0) == (largest > 0.0)) outer.Append(shells[i]);
     const Polygons outerPolygons = polygonsOf(outer);
+    lap("shells");
     return openvdb::tools::meshToSignedDistanceField<FloatGrid>(xform, outerPolygons.points, outerPolygons.triangles,
                                                                 outerPolygons.quads, 3.0f, bandVoxels);
 }
@@ -120,7 +136,10 @@ SolidMesh Solidify(const std::vector<TriangleCorners>& triangles, const Solidify
     initializeOpenVdb();
     const auto xform = openvdb::math::Transform::createLinearTransform(options.voxelSize);
     const FloatGrid::Ptr dilated = dilatedSolid(triangles, options, *xform);
-    return isosurface(*dilated, -options.closingRadius, options.adaptivity);
+    lap("filled");
+    SolidMesh out = isosurface(*dilated, -options.closingRadius, options.adaptivity);
+    lap("surface");
+    return out;
 }
 
 std::vector<SolidMesh> SolidifyGroups(const std::vector<std::vector<TriangleCorners>>& groups,
