@@ -144,7 +144,7 @@ PrintSolid MakePrintSolid(const CapturedLogo& captured, const std::vector<std::s
     const float span = std::max({whole.max[0] - whole.min[0], whole.max[1] - whole.min[1]}) * s +
                        (withBase ? 2.0f * layout.margin : 0.0f);
     SolidifyOptions options;
-    options.voxelSize = layout.voxel > 0.0f ? layout.voxel : std::max(0.05f, span / 2000.0f);
+    options.voxelSize = layout.voxel > 0.0f ? layout.voxel : std::max(0.08f, span / 1500.0f);
     options.closingRadius = 2.0f * options.voxelSize;
     out.voxel = options.voxelSize;
     if (layout.perMaterial) {
@@ -165,6 +165,18 @@ PrintSolid MakePrintSolid(const CapturedLogo& captured, const std::vector<std::s
         united.name = "logo";
         united.mesh = Solidify(everything, options);
         out.parts.push_back(std::move(united));
+    }
+    // Meshing leaves the bottom a hair off the bed: it goes exactly on it.
+    if (layout.onBed) {
+        SolidMesh merged;
+        for (const SolidPart& p : out.parts) merged.Append(p.mesh);
+        const SolidBounds b = BoundsOf(merged);
+        if (!b.empty) {
+            const float down = b.min[2];
+            for (SolidPart& p : out.parts)
+                for (Point3& v : p.mesh.vertices) v[2] = std::max(0.0f, v[2] - down);
+            if (withBase) out.baseTop -= down;
+        }
     }
     if (withBase) {
         SolidMesh merged;

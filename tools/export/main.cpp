@@ -150,6 +150,7 @@ int writeSolid(const ExportOptions& options, const CapturedLogo& captured, const
     std::printf("wrote %s\n", options.output.c_str());
     SolidMesh merged;
     for (const SolidPart& part : solid.parts) merged.Append(part.mesh);
+    std::printf("triangles: %zu drawn, %zu written\n", captured.solid.size(), merged.triangles.size());
     const SolidBounds b = BoundsOf(merged);
     std::printf("size: %.1f x %.1f x %.1f mm (%.4g mm per font unit, voxel %.3g mm)\n", b.max[0] - b.min[0],
                 b.max[1] - b.min[1], b.max[2] - b.min[2], solid.millimetresPerUnit, solid.voxel);

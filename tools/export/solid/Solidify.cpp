@@ -90,7 +90,8 @@ FloatGrid::Ptr dilatedSolid(const std::vector<TriangleCorners>& soup, const Soli
         openvdb::tools::meshToUnsignedDistanceField<FloatGrid>(xform, input.points, input.triangles, input.quads,
                                                                bandVoxels);
     lap("distance");
-    const SolidMesh walls = isosurface(*distance, r, 0.0);
+    // Adaptive: the walls only carry the solid to the next step.
+    const SolidMesh walls = isosurface(*distance, r, 0.5);
     lap("walls");
     // The largest shell is an outer one (it holds its cavities), and every
     // outer shell turns the same way as it, every inner one the other way.

@@ -13,7 +13,7 @@
 struct SolidifyOptions {
     float voxelSize = 0.05f;    // millimetres: the accuracy of the result is about half of it
     float closingRadius = 0.1f; // millimetres: seams up to twice this wide are closed
-    float adaptivity = 0.0f;    // 0: uniform triangles; up to 1: fewer triangles where it is flat
+    float adaptivity = 0.2f;    // 0: uniform triangles; up to 1: fewer triangles where it is flat
 };
 
 // The union of what the triangles (in millimetres) enclose or bound.
