@@ -166,18 +166,11 @@ PrintSolid MakePrintSolid(const CapturedLogo& captured, const std::vector<std::s
         united.mesh = Solidify(everything, options);
         out.parts.push_back(std::move(united));
     }
-    // Meshing leaves the bottom a hair off the bed: it goes exactly on it.
-    if (layout.onBed) {
-        SolidMesh merged;
-        for (const SolidPart& p : out.parts) merged.Append(p.mesh);
-        const SolidBounds b = BoundsOf(merged);
-        if (!b.empty) {
-            const float down = b.min[2];
-            for (SolidPart& p : out.parts)
-                for (Point3& v : p.mesh.vertices) v[2] = std::max(0.0f, v[2] - down);
-            if (withBase) out.baseTop -= down;
-        }
-    }
+    // Meshing leaves the bottom a hair (a fraction of a voxel) below the bed:
+    // it is pressed flat onto it.
+    if (layout.onBed)
+        for (SolidPart& p : out.parts)
+            for (Point3& v : p.mesh.vertices) v[2] = std::max(0.0f, v[2]);
     if (withBase) {
         SolidMesh merged;
         for (const SolidPart& p : out.parts) merged.Append(p.mesh);

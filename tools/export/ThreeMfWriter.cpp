@@ -29,16 +29,17 @@ bool buildModel(PLib3MFModel* model, const std::vector<SolidPart>& parts, std::s
     Owned<PLib3MFModelBaseMaterial> materials(materialsRaw);
     DWORD groupId = 0;
     lib3mf_resource_getresourceid(materials.get(), &groupId);
-    PLib3MFModelComponentsObject* logoRaw = nullptr;
-    if (lib3mf_model_addcomponentsobject(model, &logoRaw) != LIB3MF_OK) return problem = "the object", false;
-    Owned<PLib3MFModelComponentsObject> logo(logoRaw);
-    lib3mf_object_setnameutf8(logo.get(), "logo");
+    // The parts first: readers want an object defined before a component
+    // refers to it.
+    std::vector<Owned<PLib3MFModelMeshObject>> meshes;
     for (const SolidPart& part : parts) {
         DWORD materialIndex = 0;
         if (lib3mf_basematerial_addmaterialutf8(materials.get(), part.name.c_str(), channel(part.colour[0]),
                                                 channel(part.colour[1]), channel(part.colour[2]),
                                                 &materialIndex) != LIB3MF_OK)
             return problem = "the material of " + part.name, false;
+        lib3mf_basematerial_setdisplaycolorrgba(materials.get(), materialIndex, channel(part.colour[0]),
+                                                channel(part.colour[1]), channel(part.colour[2]), 255);
         PLib3MFModelMeshObject* meshRaw = nullptr;
         if (lib3mf_model_addmeshobject(model, &meshRaw) != LIB3MF_OK) return problem = "a part", false;
         Owned<PLib3MFModelMeshObject> mesh(meshRaw);
@@ -57,9 +58,16 @@ bool buildModel(PLib3MFModel* model, const std::vector<SolidPart>& parts, std::s
             Owned<PLib3MFDefaultPropertyHandler> handler(handlerRaw);
             lib3mf_defaultpropertyhandler_setbasematerial(handler.get(), groupId, materialIndex);
         }
+        meshes.push_back(std::move(mesh));
+    }
+    PLib3MFModelComponentsObject* logoRaw = nullptr;
+    if (lib3mf_model_addcomponentsobject(model, &logoRaw) != LIB3MF_OK) return problem = "the object", false;
+    Owned<PLib3MFModelComponentsObject> logo(logoRaw);
+    lib3mf_object_setnameutf8(logo.get(), "logo");
+    for (const auto& mesh : meshes) {
         PLib3MFModelComponent* componentRaw = nullptr;
         if (lib3mf_componentsobject_addcomponent(logo.get(), mesh.get(), nullptr, &componentRaw) != LIB3MF_OK)
-            return problem = "the part " + part.name, false;
+            return problem = "a part of the object", false;
         Owned<PLib3MFModelComponent> component(componentRaw);
     }
     PLib3MFModelBuildItem* itemRaw = nullptr;
