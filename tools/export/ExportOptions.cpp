@@ -38,18 +38,15 @@ ExportOptions ParseExportOptions(int argc, char** argv) {
         ->required()
         ->check(knownFormat);
     AddDataFileOptions(app, options.envFile, options.fontFile, options.stringFile);
-    app.add_option("--scale", options.millimetresPerUnit, "millimetres per font unit")
-        ->capture_default_str()
-        ->check(CLI::PositiveNumber);
-    app.add_option("--frame", options.frame,
-                   "export the whole-logo motion at this animation frame (0 .. frame count - 1) instead of the "
-                   "still logo")
-        ->check(CLI::NonNegativeNumber);
+    NumberOptions numbers;
+    numbers.Add(app, "--scale", options.millimetresPerUnit, kScaleRange, "millimetres per font unit");
+    numbers.Add(app, "--frame", options.frame, kFrameRange,
+                "export the whole-logo motion at this animation frame (0 .. frame count - 1; a later one is "
+                "the motion's end) instead of the still logo")
+        ->default_str("");
     app.add_flag("--shadow", options.shadow, "add the logo's flat shadow as a node of its own (not in STL)");
-    app.add_option("--seconds", options.loopSeconds,
-                   "glTF and web page: seconds of one loop of the whole-logo motion")
-        ->capture_default_str()
-        ->check(CLI::PositiveNumber);
+    numbers.Add(app, "--seconds", options.loopSeconds, kSecondsRange,
+                "glTF and web page: seconds of one loop of the whole-logo motion");
     app.add_flag("--weld", options.weld, "merge vertices that share position, normal and colour");
     app.add_flag("--embed", options.embedBuffer, ".gltf: embed the buffer instead of writing a .bin beside it");
     app.add_flag("--report", options.report, "print where triangles wound against their normals came from");
@@ -58,22 +55,21 @@ ExportOptions ParseExportOptions(int argc, char** argv) {
     app.add_flag("--print", options.print,
                  "lay the still logo (or --frame K) for a printer: its back on the bed (z = 0), the front up, no "
                  "shadow");
-    app.add_option("--width", options.width, "print: the whole print (base included) is this many millimetres wide")
-        ->check(CLI::PositiveNumber);
-    app.add_option("--base", options.base,
-                   "print: a plate this many millimetres thick under the logo's footprint, its top 0.5 mm above "
-                   "the logo's back")
-        ->check(CLI::PositiveNumber);
-    app.add_option("--margin", options.margin, "print: the plate's margin around the footprint and its corners' radius")
-        ->capture_default_str()
-        ->check(CLI::NonNegativeNumber);
-    app.add_option("--base-material", options.baseMaterial, "print: the string file's material of the plate")
-        ->capture_default_str()
-        ->check(CLI::NonNegativeNumber);
-    app.add_option("--voxel", options.voxel,
-                   "STL and 3MF: the solid's voxel in millimetres (default: 0.05, coarser for prints over 100 mm)")
-        ->check(CLI::PositiveNumber);
-    if (!ParseToolCommandLine(app, argc, argv, options)) return options;
+    numbers.Add(app, "--width", options.width, kPrintSizeRange,
+                "print: the whole print (base included) is this many millimetres wide")
+        ->default_str("");
+    numbers.Add(app, "--base", options.base, kPrintSizeRange,
+                "print: a plate this many millimetres thick under the logo's footprint, its top 0.5 mm above "
+                "the logo's back")
+        ->default_str("");
+    numbers.Add(app, "--margin", options.margin, kMarginRange,
+                "print: the plate's margin around the footprint and its corners' radius");
+    numbers.Add(app, "--base-material", options.baseMaterial, kMaterialRange,
+                "print: the string file's material of the plate");
+    numbers.Add(app, "--voxel", options.voxel, kVoxelRange,
+                "STL and 3MF: the solid's voxel in millimetres (default: 0.08, coarser for prints over 120 mm)")
+        ->default_str("");
+    if (!ParseToolCommandLine(app, argc, argv, options, &numbers)) return options;
     FormatOfName(options.output, options.format);
     if (app.count("--width") > 0 && app.count("--scale") > 0) {
         std::cerr << "logo3d-export: --width and --scale both set the size: give one of them" << std::endl;

@@ -3,7 +3,8 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <fstream>
+
+#include "FileWriting.h"
 
 namespace {
 
@@ -27,6 +28,7 @@ void putFloats(std::string& out, const float* values, int count) {
 std::string StlBytes(const SolidMesh& mesh) {
     const std::uint32_t count = static_cast<std::uint32_t>(mesh.triangles.size());
     std::string out(80, ' ');
+    out.reserve(84 + std::size_t{count} * 50);
     const char header[] = "logo3d-export binary STL, millimetres";
     std::memcpy(&out[0], header, sizeof header - 1);
     const unsigned char countBytes[4] = {static_cast<unsigned char>(count), static_cast<unsigned char>(count >> 8),
@@ -50,11 +52,4 @@ std::string StlBytes(const SolidMesh& mesh) {
     return out;
 }
 
-WriteResult WriteStl(const SolidMesh& mesh, const std::string& path) {
-    const std::string out = StlBytes(mesh);
-    std::ofstream file(path, std::ios::binary);
-    file.write(out.data(), static_cast<std::streamsize>(out.size()));
-    file.close();
-    if (!file) return "cannot write " + path;
-    return {};
-}
+WriteResult WriteStl(const SolidMesh& mesh, const std::string& path) { return WriteWholeFile(path, StlBytes(mesh)); }

@@ -1,9 +1,10 @@
 #include "ThreeMfWriter.h"
 
+#include "FileWriting.h"
+
 #include <Model/COM/NMR_DLLInterfaces.h>
 
 #include <algorithm>
-#include <fstream>
 #include <memory>
 
 using namespace NMR;
@@ -111,9 +112,5 @@ WriteResult Write3mf(const std::vector<SolidPart>& parts, const std::string& pat
     std::string problem;
     const std::string bytes = ThreeMfBytes(parts, problem);
     if (!problem.empty()) return problem + " for " + path;
-    std::ofstream file(path, std::ios::binary);
-    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    file.close();
-    if (!file) return "cannot write " + path;
-    return {};
+    return WriteWholeFile(path, bytes);
 }
