@@ -61,7 +61,7 @@ SolidCheck solidOf(const std::string& fontFile, const Style& style, const std::s
     PrintLayout layout;
     layout.onBed = true;
     layout.width = width;
-    layout.voxel = width / 400.0f;
+    layout.voxel = width / 300.0f;
     const PrintSolid solid =
         MakePrintSolid(captured, SurfaceNames(captured.surfaces, logo), isGlyph, font.strokeWidth, layout);
     if (solid.parts.empty()) return {};
