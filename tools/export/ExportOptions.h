@@ -3,6 +3,7 @@
 #include <string>
 
 #include "../common/NumberOptions.h"
+#include "PageConfig.h"
 
 enum class ExportFormat { kGlb, kGltf, kObj, kStl, kHtml, k3mf };
 
@@ -28,6 +29,7 @@ struct ExportOptions {
     float margin = 3.0f;
     int baseMaterial = 0;
     float voxel = 0.0f;        // millimetres; 0: chosen from the size
+    PageOptions page;          // .html: how the page presents the logo
     bool ready = false;        // false: nothing to export (help shown or bad options)
     int exitCode = 0;
 };
