@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <iostream>
 
 bool FormatOfName(const std::string& name, ExportFormat& format) {
     const std::size_t dot = name.find_last_of('.');
@@ -16,6 +17,7 @@ bool FormatOfName(const std::string& name, ExportFormat& format) {
     else if (extension == "obj") format = ExportFormat::kObj;
     else if (extension == "stl") format = ExportFormat::kStl;
     else if (extension == "html" || extension == "htm") format = ExportFormat::kHtml;
+    else if (extension == "3mf") format = ExportFormat::k3mf;
     else return false;
     return true;
 }
@@ -38,14 +40,15 @@ void addPageOptions(CLI::App& app, PageOptions& page) {
 ExportOptions ParseExportOptions(int argc, char** argv) {
     ExportOptions options;
     CLI::App app{"Writes a logo3d logo, as the viewer draws it, to a mesh file: glTF 2.0 (.glb, .gltf), "
-                 "Wavefront OBJ (.obj with .mtl) or binary STL (.stl); or to one self-contained web page (.html)."};
+                 "Wavefront OBJ (.obj with .mtl), binary STL (.stl) or 3MF (.3mf), the last two as closed solids "
+                 "for printing; or to one self-contained web page (.html)."};
     const CLI::Validator knownFormat(
         [](std::string& name) {
             ExportFormat format;
             return FormatOfName(name, format) ? std::string()
-                                              : "the name must end in .glb, .gltf, .obj, .stl or .html";
+                                              : "the name must end in .glb, .gltf, .obj, .stl, .3mf or .html";
         },
-        "FILE.glb|.gltf|.obj|.stl|.html");
+        "FILE.glb|.gltf|.obj|.stl|.3mf|.html");
     app.add_option("-o,--output", options.output, "file to write; its extension chooses the format")
         ->required()
         ->check(knownFormat);
@@ -62,10 +65,46 @@ ExportOptions ParseExportOptions(int argc, char** argv) {
     app.add_flag("--weld", options.weld, "merge vertices that share position, normal and colour");
     app.add_flag("--embed", options.embedBuffer, ".gltf: embed the buffer instead of writing a .bin beside it");
     app.add_flag("--report", options.report, "print where triangles wound against their normals came from");
+    app.add_option("--text", options.text,
+                   "lay out this text (lines separated by '|') in the font's style instead of the string file's");
+    app.add_flag("--print", options.print,
+                 "lay the still logo (or --frame K) for a printer: its back on the bed (z = 0), the front up, no "
+                 "shadow");
+    numbers.Add(app, "--width", options.width, kPrintSizeRange,
+                "print: the whole print (base included) is this many millimetres wide")
+        ->default_str("");
+    numbers.Add(app, "--base", options.base, kPrintSizeRange,
+                "print: a plate this many millimetres thick under the logo's footprint, its top 0.5 mm above "
+                "the logo's back")
+        ->default_str("");
+    numbers.Add(app, "--margin", options.margin, kMarginRange,
+                "print: the plate's margin around the footprint and its corners' radius");
+    numbers.Add(app, "--base-material", options.baseMaterial, kMaterialRange,
+                "print: the string file's material of the plate");
+    numbers.Add(app, "--voxel", options.voxel, kVoxelRange,
+                "STL and 3MF: the solid's voxel in millimetres (default: 0.08, coarser for prints over 120 mm)")
+        ->default_str("");
     addPageOptions(app, options.page);
     app.add_option("--title", options.title,
                    ".html: the page's title (default: the logo's text, its lines joined by a space)");
     app.add_flag("-q,--quiet", options.quiet, "do not print the checker's warnings about the data files");
-    if (ParseToolCommandLine(app, argc, argv, options, &numbers)) FormatOfName(options.output, options.format);
+    if (!ParseToolCommandLine(app, argc, argv, options, &numbers)) return options;
+    FormatOfName(options.output, options.format);
+    if (app.count("--width") > 0 && app.count("--scale") > 0) {
+        std::cerr << "logo3d-export: --width and --scale both set the size: give one of them" << std::endl;
+        options.ready = false;
+        options.exitCode = 2;
+    }
+    const bool solid = options.format == ExportFormat::kStl || options.format == ExportFormat::k3mf;
+    if (options.print && !solid) {
+        std::cerr << "logo3d-export: --print writes STL or 3MF: name the output .stl or .3mf" << std::endl;
+        options.ready = false;
+        options.exitCode = 2;
+    }
+    if (!options.print && (app.count("--width") > 0 || app.count("--base") > 0)) {
+        std::cerr << "logo3d-export: --width and --base lay out a print: add --print" << std::endl;
+        options.ready = false;
+        options.exitCode = 2;
+    }
     return options;
 }

@@ -25,9 +25,8 @@ void putFloats(std::string& out, const float* values, int count) {
 
 }  // namespace
 
-std::string StlBytes(const ExportScene& scene) {
-    const MeshPart& part = scene.solid;
-    const std::uint32_t count = static_cast<std::uint32_t>(part.TriangleCount());
+std::string StlBytes(const SolidMesh& mesh) {
+    const std::uint32_t count = static_cast<std::uint32_t>(mesh.triangles.size());
     std::string out(80, ' ');
     out.reserve(84 + std::size_t{count} * 50);
     const char header[] = "logo3d-export binary STL, millimetres";
@@ -36,23 +35,21 @@ std::string StlBytes(const ExportScene& scene) {
                                          static_cast<unsigned char>(count >> 16),
                                          static_cast<unsigned char>(count >> 24)};
     put(out, countBytes, 4);
-    const float scale = scene.millimetresPerUnit;
-    for (const MeshGroup& group : part.groups)
-        for (std::size_t i = 0; i + 2 < group.indices.size(); i += 3) {
-            float corner[9];
-            for (int c = 0; c < 3; ++c)
-                for (int k = 0; k < 3; ++k) corner[c * 3 + k] = part.vertices[group.indices[i + c]].position[k] * scale;
-            const float u[3] = {corner[3] - corner[0], corner[4] - corner[1], corner[5] - corner[2]};
-            const float v[3] = {corner[6] - corner[0], corner[7] - corner[1], corner[8] - corner[2]};
-            float n[3] = {u[1] * v[2] - u[2] * v[1], u[2] * v[0] - u[0] * v[2], u[0] * v[1] - u[1] * v[0]};
-            const float length = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
-            if (length > 0.0f)
-                for (float& x : n) x /= length;
-            putFloats(out, n, 3);
-            putFloats(out, corner, 9);
-            out.append(2, '\0');
-        }
+    for (const auto& t : mesh.triangles) {
+        float corner[9];
+        for (int c = 0; c < 3; ++c)
+            for (int k = 0; k < 3; ++k) corner[c * 3 + k] = mesh.vertices[t[c]][k];
+        const float u[3] = {corner[3] - corner[0], corner[4] - corner[1], corner[5] - corner[2]};
+        const float v[3] = {corner[6] - corner[0], corner[7] - corner[1], corner[8] - corner[2]};
+        float n[3] = {u[1] * v[2] - u[2] * v[1], u[2] * v[0] - u[0] * v[2], u[0] * v[1] - u[1] * v[0]};
+        const float length = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
+        if (length > 0.0f)
+            for (float& x : n) x /= length;
+        putFloats(out, n, 3);
+        putFloats(out, corner, 9);
+        out.append(2, '\0');
+    }
     return out;
 }
 
-WriteResult WriteStl(const ExportScene& scene, const std::string& path) { return WriteWholeFile(path, StlBytes(scene)); }
+WriteResult WriteStl(const SolidMesh& mesh, const std::string& path) { return WriteWholeFile(path, StlBytes(mesh)); }

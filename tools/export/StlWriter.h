@@ -3,8 +3,9 @@
 #include <string>
 
 #include "ExportScene.h"
+#include "solid/SolidMesh.h"
 
-// Binary STL in millimetres: the solid logo only, one facet per triangle
-// with its face normal.
-std::string StlBytes(const ExportScene& scene);
-WriteResult WriteStl(const ExportScene& scene, const std::string& path);
+// Binary STL in millimetres: the closed solid, one facet per triangle with
+// its face normal.
+std::string StlBytes(const SolidMesh& mesh);
+WriteResult WriteStl(const SolidMesh& mesh, const std::string& path);

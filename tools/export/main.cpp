@@ -21,8 +21,11 @@
 #include "LogoCapture.h"
 #include "ObjWriter.h"
 #include "PageConfig.h"
+#include "PrintSolid.h"
+#include "SceneFiles.h"
 #include "StillPicture.h"
 #include "StlWriter.h"
+#include "ThreeMfWriter.h"
 #include "scene/Environment.h"
 #include "scene/GuardedMain.h"
 #include "text/DataFileLoading.h"
@@ -142,9 +145,63 @@ WriteResult write(const ExportOptions& options, const ExportScene& scene) {
         case ExportFormat::kGlb: return WriteGltf(scene, options.output, true, false);
         case ExportFormat::kGltf: return WriteGltf(scene, options.output, false, options.embedBuffer);
         case ExportFormat::kObj: return WriteObj(scene, options.output);
-        case ExportFormat::kStl: return WriteStl(scene, options.output);
+        case ExportFormat::kStl:
+        case ExportFormat::k3mf: break;  // solids: writeSolid
     }
     return "unknown format";
+}
+
+bool isGlyph(const capture::Triangle& t) {
+    for (StrokeCharacter* c = font.firstCharacter; c != nullptr; c = c->next)
+        if (c->displayList > 0 && static_cast<unsigned>(c->displayList) == t.innerList) return true;
+    return false;
+}
+
+// STL and 3MF: what was drawn, made into closed solids and laid out.
+int writeSolid(const ExportOptions& options, const CapturedLogo& captured, const std::vector<std::string>& names) {
+    PrintLayout layout;
+    layout.onBed = options.print;
+    layout.width = options.width;
+    layout.millimetresPerUnit = options.millimetresPerUnit;
+    layout.base = options.base;
+    layout.margin = options.margin;
+    layout.baseMaterial = options.baseMaterial;
+    layout.voxel = options.voxel;
+    layout.perMaterial = options.format == ExportFormat::k3mf;
+    const PrintSolid solid = MakePrintSolid(captured, names, isGlyph, font.strokeWidth, layout);
+    for (const std::string& warning : solid.warnings) std::cerr << "warning: " << warning << std::endl;
+    if (solid.parts.empty()) {
+        std::cerr << "nothing to export: the logo of " << options.stringFile << " draws no triangles" << std::endl;
+        return 1;
+    }
+    const WriteResult problem = options.format == ExportFormat::k3mf ? Write3mf(solid.parts, options.output)
+                                                                      : WriteStl(solid.parts.front().mesh, options.output);
+    if (!problem.empty()) {
+        std::cerr << problem << std::endl;
+        return 1;
+    }
+    std::string notClosed;
+    const std::string summary = SolidSummary(solid, notClosed);
+    std::printf("wrote %s\n", options.output.c_str());
+    SolidMesh merged;
+    for (const SolidPart& part : solid.parts) merged.Append(part.mesh);
+    std::printf("triangles: %zu drawn, %zu written\n", captured.solid.size(), merged.triangles.size());
+    const SolidBounds b = BoundsOf(merged);
+    std::printf("size: %.1f x %.1f x %.1f mm (%.4g mm per font unit, voxel %.3g mm)\n", b.max[0] - b.min[0],
+                b.max[1] - b.min[1], b.max[2] - b.min[2], solid.millimetresPerUnit, solid.voxel);
+    if (options.format == ExportFormat::k3mf)
+        for (const SolidPart& part : solid.parts) std::printf("part: %s\n", part.name.c_str());
+    std::printf("%s\n", summary.c_str());
+    if (!notClosed.empty()) std::cerr << "warning: " << notClosed << std::endl;
+    return 0;
+}
+
+bool loadLogo(const ExportOptions& options) {
+    if (options.text.empty()) return LoadLogoString(options.stringFile, logoString, std::cerr);
+    std::istringstream in(StringFileForText(options.text));
+    if (logoString.Read(in) == 0) return true;
+    std::cerr << "cannot lay out the text: " << options.text << std::endl;
+    return false;
 }
 
 // A frame beyond the motion's end is its end, as DrawFrame takes it (frame
@@ -165,14 +222,17 @@ int run(int argc, char** argv) {
                       std::cerr);
     // The viewer's loaders, in the viewer's order, with its messages.
     if (!LoadFont(options.fontFile, font, std::cerr) || !LoadEnvironment(options.envFile, environment, std::cerr) ||
-        !LoadLogoString(options.stringFile, logoString, std::cerr))
+        !loadLogo(options))
         return 1;
     clampFrame(options);
 
-    const CapturedLogo captured = CaptureLogo(logoString, font, options.frame, options.shadow && options.format != ExportFormat::kStl);
+    const bool solidFormat = options.format == ExportFormat::kStl || options.format == ExportFormat::k3mf;
+    const CapturedLogo captured = CaptureLogo(logoString, font, options.frame, options.shadow && !solidFormat);
     if (captured.problems.Total() != 0)
         std::cerr << "warning: the drawing made " << captured.problems.Total()
                   << " calls that OpenGL would refuse; the export may differ from the picture" << std::endl;
+
+    if (solidFormat) return writeSolid(options, captured, SurfaceNames(captured.surfaces, logoString));
 
     ExportScene scene;
     scene.millimetresPerUnit = options.millimetresPerUnit;

@@ -1,0 +1,103 @@
+// The solid path on glyphs: whatever the section shape and the cap style,
+// and in every shipped face, the print solid of a text is closed (no open
+// edge, none used by more than two triangles) and holds material.
+// LOGO3D_FULL_SWEEP=1 (bench/print-export --sweep) runs every shape with
+// every cap on every glyph of the default font instead of the fixed set.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+
+#include "ExportScene.h"
+#include "LogoCapture.h"
+#include "PrintSolid.h"
+#include "SceneFiles.h"
+#include "text/DataFileLoading.h"
+#include "text/LogoString.h"
+#include "text/StrokeCharacter.h"
+#include "text/StrokeCharacterSet.h"
+
+namespace {
+
+const std::string kSource = LOGO3D_SOURCE_DIR;
+const bool kFullSweep = std::getenv("LOGO3D_FULL_SWEEP") != nullptr;
+
+// Corners, arcs, dots and overlapping strokes.
+const char* const kGlyphs = "ABegik|MRSW48&@";
+
+// Every printable character but the line separator and the backslash,
+// in lines of about thirty.
+std::string everyGlyph() {
+    std::string text;
+    for (char c = '!'; c <= '~'; ++c) {
+        if (c == '|' || c == '\\') continue;
+        if (!text.empty() && (c - '!') % 30 == 0) text += '|';
+        text += c;
+    }
+    return text;
+}
+
+struct Style {
+    int shape = -1, cap = -1;  // -1: the font's own
+};
+
+SolidCheck solidOf(const std::string& fontFile, const Style& style, const std::string& text, float width) {
+    StrokeFontCharacterSet font;
+    std::ostringstream errors;
+    EXPECT_TRUE(LoadFont(fontFile, font, errors)) << errors.str();
+    if (style.shape >= 0) font.sectionShape = style.shape;
+    if (style.cap >= 0) font.capStyle = style.cap;
+    LogoString logo;
+    std::istringstream in(StringFileForText(text));
+    EXPECT_EQ(logo.Read(in), 0);
+    const CapturedLogo captured = CaptureLogo(logo, font, -1, false);
+    const auto isGlyph = [&font](const capture::Triangle& t) {
+        for (StrokeCharacter* c = font.firstCharacter; c != nullptr; c = c->next)
+            if (c->displayList > 0 && static_cast<unsigned>(c->displayList) == t.innerList) return true;
+        return false;
+    };
+    PrintLayout layout;
+    layout.onBed = true;
+    layout.width = width;
+    layout.voxel = width / 300.0f;
+    const PrintSolid solid =
+        MakePrintSolid(captured, SurfaceNames(captured.surfaces, logo), isGlyph, font.strokeWidth, layout);
+    if (solid.parts.empty()) return {};
+    return CheckSolid(solid.parts.front().mesh);
+}
+
+void expectSolid(const SolidCheck& check) {
+    EXPECT_EQ(check.openEdges, 0u);
+    EXPECT_EQ(check.overusedEdges, 0u);
+    EXPECT_EQ(check.misturnedEdges, 0u);
+    EXPECT_GT(check.volume, 0.0);
+    EXPECT_GT(check.shells, 0u);
+}
+
+TEST(SolidGlyphs, EverySectionShapeAndCapStyleGivesClosedLetters) {
+    const std::string font = kSource + "/data/font.src";
+    std::vector<Style> styles;
+    for (int shape = 0; shape <= 9; ++shape)
+        for (int cap = 0; cap <= 11; ++cap)
+            if (kFullSweep || cap == 2 || shape == 0) styles.push_back({shape, cap});
+    const std::string text = kFullSweep ? everyGlyph() : kGlyphs;
+    for (const Style& style : styles) {
+        SCOPED_TRACE("shape " + std::to_string(style.shape) + ", cap " + std::to_string(style.cap));
+        expectSolid(solidOf(font, style, text, 60.0f));
+    }
+}
+
+TEST(SolidGlyphs, EveryGlyphOfEveryShippedFaceIsClosedInItsOwnStyle) {
+    std::vector<std::string> faces;
+    for (const auto& entry : std::filesystem::directory_iterator(kSource + "/fonts/hershey"))
+        if (entry.path().extension() == ".src") faces.push_back(entry.path().string());
+    ASSERT_GE(faces.size(), 30u);
+    for (const std::string& face : faces) {
+        SCOPED_TRACE(face);
+        expectSolid(solidOf(face, Style{}, everyGlyph(), 120.0f));
+    }
+}
+
+}  // namespace
