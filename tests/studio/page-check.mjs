@@ -1,0 +1,159 @@
+#!/usr/bin/env node
+// Opens logo3d-studio.html from file:// in Debian's Chromium (headless,
+// software WebGL) and uses it as a person would: the first logo comes with
+// nothing fetched from the network; an edit through the test handle and one
+// typed into the string editor redraw; a damaged string file marks its line
+// and keeps the last logo; the .glb export passes the Khronos validator; a
+// face and an example load. Every wait is for the page's own counters.
+// Usage: page-check.mjs PAGE.html OUT_DIR
+import fs from 'fs';
+import os from 'os';
+import path from 'path';
+import { createRequire } from 'module';
+import { logoTriangles } from './glb.mjs';
+
+const require = createRequire(import.meta.url);
+const puppeteer = require('puppeteer-core');
+const validator = require('gltf-validator');
+
+const [pagePath, outDir] = process.argv.slice(2);
+let failures = 0;
+
+function check(ok, what) {
+    console.log(`${ok ? 'ok' : 'FAILED'}: ${what}`);
+    if (!ok) failures += 1;
+}
+
+const handle = (page, body, ...args) => page.evaluate(body, ...args);
+
+// Waits for the build after buildsBefore and the frame that shows it.
+async function nextBuild(page, buildsBefore) {
+    await page.waitForFunction((n) => window.logo3dStudio.buildsDone > n, { timeout: 60000 }, buildsBefore);
+}
+
+const state = (page) => handle(page, () => ({
+    builds: window.logo3dStudio.buildsDone, frames: window.logo3dStudio.framesDrawn,
+    triangles: window.logo3dStudio.trianglesShown, built: document.documentElement.dataset.built,
+}));
+
+async function main() {
+    fs.mkdirSync(outDir, { recursive: true });
+    const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'logo3d-studio-chromium-'));
+    const browser = await puppeteer.launch({
+        executablePath: '/usr/bin/chromium',
+        headless: true,
+        userDataDir: profile,
+        args: ['--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader', '--no-first-run',
+               '--disable-background-networking', '--disable-component-update', '--disable-sync', '--disable-quic'],
+    });
+    try {
+        const page = await browser.newPage();
+        await page.setViewport({ width: 1200, height: 800 });
+        const fetched = [];
+        page.on('request', (request) => {
+            const url = request.url();
+            if (!url.startsWith('file:') && !url.startsWith('data:') && !url.startsWith('blob:')) fetched.push(url);
+        });
+        const errors = [];
+        page.on('pageerror', (error) => errors.push(String(error)));
+        const opened = Date.now();
+        await page.goto('file://' + path.resolve(pagePath));
+        await page.waitForFunction(() => document.documentElement.dataset.ready === 'true', { timeout: 60000 });
+        const first = await state(page);
+        console.log(`first logo on screen after ${Date.now() - opened} ms`);
+        check(first.triangles > 1000, `the first logo is on screen (${first.triangles} triangles)`);
+        check(await page.$$eval('[data-file]', (e) => e.map((x) => x.dataset.file).join()) === 'font.src,env.src,string.src',
+            'three editors, one for each file');
+        check(await page.$$eval('[data-file="string.src"] .cm-lineNumbers .cm-gutterElement', (e) => e.length) > 1,
+            'the editors number their lines');
+        await page.screenshot({ path: path.join(outDir, 'studio.png') });
+
+        // An edit through the handle: a longer text, more triangles.
+        const string = await handle(page, () => window.logo3dStudio.getFile('string.src'));
+        const textLine = string.split('\n').findIndex((l) => /^[A-Za-z]/.test(l.trim()) && !l.trim().startsWith('#'));
+        let before = await state(page);
+        await handle(page, (s) => window.logo3dStudio.setFile('string.src', s), string + '\n');
+        await nextBuild(page, before.builds);
+        check((await state(page)).built === 'true', 'an edit through setFile builds');
+
+        // Typing into the string editor at the end of the file.
+        before = await state(page);
+        await page.click('[data-file="string.src"] .cm-content');
+        await page.keyboard.down('Control');
+        await page.keyboard.press('End');
+        await page.keyboard.up('Control');
+        await page.keyboard.type('# typed\n', { delay: 20 });
+        await nextBuild(page, before.builds);
+        check((await handle(page, () => window.logo3dStudio.getFile('string.src'))).includes('# typed'),
+            'typing reaches the string file');
+        const afterTyping = await state(page);
+        check(afterTyping.frames > before.frames, `typing redraws (${before.frames} -> ${afterTyping.frames} frames)`);
+
+        // A damaged string file: its line marked, the last logo kept.
+        const lines = string.split('\n');
+        // A line of several numbers after the text, with a word for one of them.
+        const damagedAt = lines.findIndex((l) => /^-?[0-9.]+( +-?[0-9.]+){3,}\s*$/.test(l));
+        lines[damagedAt] = lines[damagedAt].replace(/ [0-9.]+/, ' x');
+        before = await state(page);
+        await handle(page, (s) => window.logo3dStudio.setFile('string.src', s), lines.join('\n'));
+        await nextBuild(page, before.builds);
+        const damaged = await state(page);
+        const findings = await handle(page, () => window.logo3dStudio.findings());
+        const firstError = findings.find((f) => f.severity === 'error');
+        check(damaged.built === 'false' && firstError && firstError.file === 'string.src',
+            `a damaged string file does not build and says where (${firstError && firstError.text})`);
+        const marked = firstError && await page.$(`[data-finding="string.src:${firstError.line}"]`);
+        check(Boolean(marked), `the finding marks its line (data-finding="string.src:${firstError && firstError.line}")`);
+        check(damaged.triangles === before.triangles && damaged.triangles > 0, 'the last logo stays on screen');
+        await page.screenshot({ path: path.join(outDir, 'studio-damaged.png') });
+        before = await state(page);
+        await handle(page, (s) => window.logo3dStudio.setFile('string.src', s), string);
+        await nextBuild(page, before.builds);
+        check((await state(page)).built === 'true' && (await handle(page, () => window.logo3dStudio.findings()))
+            .every((f) => f.severity !== 'error'), 'mended, it builds again');
+
+        // The .glb export through the Khronos validator.
+        const glb = new Uint8Array(await handle(page, async () => Array.from(await window.logo3dStudio.export('glb'))));
+        fs.writeFileSync(path.join(outDir, 'studio.glb'), glb);
+        const report = await validator.validateBytes(glb, { maxIssues: 0 });
+        check(report.issues.numErrors === 0 && report.issues.numWarnings === 0,
+            `the .glb export passes the validator (${report.issues.numErrors} errors, ${report.issues.numWarnings} warnings, ` +
+            `${logoTriangles(glb).triangles} triangles)`);
+        const png = await handle(page, async () => Array.from(await window.logo3dStudio.export('png', { width: 320, height: 200, transparent: true })));
+        check(png.length > 1000 && png[1] === 0x50, `the .png export is a picture (${png.length} bytes)`);
+
+        // A face and an example.
+        const fonts = await handle(page, () => window.logo3dStudio.fonts());
+        check(fonts.length === 33, `33 faces (${fonts.length})`);
+        before = await state(page);
+        await handle(page, () => window.logo3dStudio.useFont('futural'));
+        await nextBuild(page, before.builds);
+        const face = await state(page);
+        check(face.built === 'true' && face.triangles !== before.triangles && (await handle(page,
+            () => window.logo3dStudio.getFile('string.src'))) === string, `a face loads and keeps the string file (${face.triangles} triangles)`);
+        const examples = await handle(page, () => window.logo3dStudio.examples());
+        before = await state(page);
+        await handle(page, () => window.logo3dStudio.loadExample('plate'));
+        await nextBuild(page, before.builds);
+        const example = await state(page);
+        check(examples.length >= 10 && example.built === 'true' &&
+            (await handle(page, () => window.logo3dStudio.getFile('string.src'))) ===
+            fs.readFileSync(path.join(path.dirname(new URL(import.meta.url).pathname), '../../examples/plate/string.src'), 'latin1'),
+            `an example loads (${examples.length} examples; plate: ${example.triangles} triangles)`);
+        await page.screenshot({ path: path.join(outDir, 'studio-example.png') });
+
+        check(fetched.length === 0, `nothing fetched from the network (${fetched.join(', ') || 'none'})`);
+        check(errors.length === 0, `no script errors (${errors.join('; ') || 'none'})`);
+    } finally {
+        await browser.close();
+        fs.rmSync(profile, { recursive: true, force: true });
+    }
+}
+
+main().then(() => {
+    console.log(failures === 0 ? 'all checks passed' : `${failures} checks failed`);
+    process.exit(failures === 0 ? 0 : 1);
+}, (error) => {
+    console.error(error);
+    process.exit(1);
+});

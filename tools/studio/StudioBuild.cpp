@@ -1,0 +1,203 @@
+#include "StudioBuild.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include <nlohmann/json.hpp>
+
+#include "ExportScene.h"
+#include "GltfWriter.h"
+#include "HtmlWriter.h"
+#include "LogoCapture.h"
+#include "ObjWriter.h"
+#include "PageConfig.h"
+#include "StlWriter.h"
+#include "scene/Environment.h"
+#include "text/FileCheck.h"
+#include "text/LogoString.h"
+#include "text/StrokeCharacterSet.h"
+
+namespace {
+
+// The logo's text on one line, for a page's title (as the exporter names it).
+std::string titleOf(const LogoString& logo) {
+    std::string title;
+    for (char c : logo.text) title += c == LogoString::kLineSeparator ? ' ' : c;
+    const std::size_t first = title.find_first_not_of(' '), last = title.find_last_not_of(' ');
+    return first == std::string::npos ? "logo3d" : title.substr(first, last - first + 1);
+}
+
+// The shadow's surface as it shows: its glow, and the ambient light on its
+// colour (as the exporter's page shows it).
+std::array<float, 4> shadowColour(const CapturedLogo& captured, const Environment& environment) {
+    if (captured.shadow.empty()) return {0, 0, 0, 1};
+    const capture::Triangle& t = captured.drawing.triangles[captured.shadow.front()];
+    const capture::Surface& s = captured.surfaces[t.surface];
+    const float* base = s.ColourIsDiffuse() ? captured.drawing.vertices[t.vertices[0]].colour : s.diffuse;
+    const Color& ambient = environment.lightModel.ambient;
+    const float light[3] = {ambient.red, ambient.green, ambient.blue};
+    std::array<float, 4> out;
+    for (int i = 0; i < 3; ++i) out[static_cast<std::size_t>(i)] = std::min(1.0f, s.emission[i] + light[i] * base[i]);
+    out[3] = base[3];
+    return out;
+}
+
+void addFindings(StudioResult& result, const char* file, const std::vector<Finding>& findings) {
+    for (const Finding& f : findings) result.findings.push_back({file, f});
+}
+
+// The writers write files: in WebAssembly into the module's memory file
+// system, natively into a scratch file. Either way the bytes come back.
+template <typename Write>
+WriteResult bytesThroughFile(const char* extension, std::string& bytes, Write write) {
+    const std::string path = std::string(P_tmpdir) + "/logo3d-studio-" + std::to_string(std::rand()) + extension;
+    const WriteResult problem = write(path);
+    if (problem.empty()) {
+        std::ifstream in(path, std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    std::remove(path.c_str());
+    // A .gltf may have written its buffer beside it; the studio embeds buffers.
+    return problem;
+}
+
+WriteResult write(const StudioOptions& options, const ExportScene& scene, const std::string& pageConfig,
+                  const std::string& title, std::string& bytes) {
+    if (options.forPage) {
+        bytes = GlbBytes(scene);
+        return {};
+    }
+    switch (options.format) {
+        case ExportFormat::kGlb: bytes = GlbBytes(scene); return {};
+        case ExportFormat::kGltf:
+            return bytesThroughFile(".gltf", bytes, [&](const std::string& p) { return WriteGltf(scene, p, false, true); });
+        case ExportFormat::kObj:
+            return bytesThroughFile(".obj", bytes, [&](const std::string& p) {
+                const WriteResult r = WriteObj(scene, p);
+                std::remove((p.substr(0, p.size() - 4) + ".mtl").c_str());
+                return r;
+            });
+        case ExportFormat::kStl:
+            return bytesThroughFile(".stl", bytes, [&](const std::string& p) { return WriteStl(scene, p); });
+        case ExportFormat::kHtml:
+            return bytesThroughFile(".html", bytes,
+                                    [&](const std::string& p) { return WriteHtml(scene, pageConfig, title, p); });
+    }
+    return "unknown format";
+}
+
+void countFigures(StudioResult& result, const ExportScene& scene, const CleanUpReport& report,
+                  const capture::ProblemCounts& problems) {
+    StudioFigures& f = result.figures;
+    f.drawn = report.drawn;
+    f.degenerate = report.degenerate;
+    f.rewound = report.rewound;
+    f.written = scene.solid.TriangleCount() + (scene.withShadow ? scene.shadow.TriangleCount() : 0);
+    f.motionFrames = scene.motion.size();
+    f.refusedCalls = problems.Total();
+    const Bounds b = scene.solid.PositionBounds();
+    for (int i = 0; i < 3; ++i) f.sizeMillimetres[i] = (b.max[i] - b.min[i]) * scene.millimetresPerUnit;
+}
+
+}  // namespace
+
+StudioResult BuildStudio(const std::string& fontText, const std::string& envText, const std::string& stringText,
+                         const StudioOptions& options) {
+    StudioResult result;
+    // The checker's reads are the loaders' reads with a report: the font and
+    // the logo they fill are the ones the exporter would draw.
+    StrokeFontCharacterSet font;
+    addFindings(result, "font.src", CheckFont(fontText, font));
+    const std::vector<Finding> envFindings = CheckEnvironment(envText);
+    addFindings(result, "env.src", envFindings);
+    const std::vector<Finding> stringFindings = CheckStringFile(stringText, &font);
+    addFindings(result, "string.src", stringFindings);
+
+    Environment environment;
+    LogoString logo;
+    {
+        std::istringstream in(envText);
+        if (environment.Read(in) != 0) {
+            result.problem = "error occurs while loading environment file : env.src";
+            return result;
+        }
+    }
+    {
+        std::istringstream in(stringText);
+        if (logo.Read(in) != 0) {
+            const Finding* first = FirstError(stringFindings);
+            result.problem = "error occurs while loading string file : " +
+                             (first != nullptr ? FindingPlace("string.src", first->line) + ": " + Printable(first->field)
+                                               : std::string("string.src"));
+            return result;
+        }
+    }
+
+    const bool page = options.forPage || options.format == ExportFormat::kHtml;
+    const bool gltf = page || options.format == ExportFormat::kGlb || options.format == ExportFormat::kGltf;
+    const CapturedLogo captured =
+        CaptureLogo(logo, font, options.frame, options.shadow && options.format != ExportFormat::kStl);
+
+    ExportScene scene;
+    scene.millimetresPerUnit = options.millimetresPerUnit;
+    scene.surfaces = captured.surfaces;
+    scene.surfaceNames = SurfaceNames(captured.surfaces, logo);
+    CleanUpReport report;
+    scene.solid = BuildMeshPart(captured.drawing, captured.solid, options.weld, report);
+    scene.withShadow = options.shadow && !page && options.format != ExportFormat::kStl;
+    if (gltf && options.frame < 0) scene.motion = LogoMotion(logo);
+    scene.loopSeconds = options.loopSeconds;
+    if (page && options.shadow && !captured.shadow.empty()) {
+        scene.pageShadow.on = true;
+        std::copy(captured.shadowMatrix, captured.shadowMatrix + 16, scene.pageShadow.matrix.begin());
+        scene.pageShadow.colour = shadowColour(captured, environment);
+    }
+    if (scene.withShadow) scene.shadow = BuildMeshPart(captured.drawing, captured.shadow, options.weld, report);
+    countFigures(result, scene, report, captured.problems);
+    if (scene.solid.TriangleCount() == 0) {
+        result.problem = "nothing to export: the logo of string.src draws no triangles";
+        return result;
+    }
+    result.title = titleOf(logo);
+    if (page)
+        result.pageConfig =
+            PageConfigJson(environment, scene, result.title, options.windowSize, options.windowSize);
+    const WriteResult problem = write(options, scene, result.pageConfig, result.title, result.bytes);
+    if (!problem.empty()) {
+        result.problem = problem;
+        return result;
+    }
+    result.built = true;
+    return result;
+}
+
+std::string StudioResultJson(const StudioResult& result) {
+    using nlohmann::json;
+    json out;
+    out["built"] = result.built;
+    out["problem"] = result.problem;
+    out["title"] = result.title;
+    out["pageConfig"] = result.pageConfig.empty() ? json(nullptr) : json::parse(result.pageConfig);
+    json findings = json::array();
+    for (const StudioFinding& f : result.findings)
+        findings.push_back({{"file", f.file},
+                            {"line", f.finding.line},
+                            {"severity", f.finding.severity == Finding::Severity::Error ? "error" : "warning"},
+                            {"field", Printable(f.finding.field)},
+                            {"message", Printable(f.finding.message)},
+                            {"text", FormatFinding(f.file, f.finding)}});
+    out["findings"] = findings;
+    const StudioFigures& g = result.figures;
+    out["figures"] = {{"drawn", g.drawn},
+                      {"degenerate", g.degenerate},
+                      {"rewound", g.rewound},
+                      {"written", g.written},
+                      {"motionFrames", g.motionFrames},
+                      {"refusedCalls", g.refusedCalls},
+                      {"sizeMillimetres", {g.sizeMillimetres[0], g.sizeMillimetres[1], g.sizeMillimetres[2]}}};
+    return out.dump(-1, ' ', false, json::error_handler_t::replace);
+}
