@@ -26,9 +26,11 @@ function check(ok, what) {
 
 const handle = (page, body, ...args) => page.evaluate(body, ...args);
 
-// Waits for the build after buildsBefore and the frame that shows it.
+// Waits for a build after buildsBefore, and then until the picture and the
+// findings are those of the files in the editors.
 async function nextBuild(page, buildsBefore) {
-    await page.waitForFunction((n) => window.logo3dStudio.buildsDone > n, { timeout: 60000 }, buildsBefore);
+    await page.waitForFunction((n) => window.logo3dStudio.buildsDone > n && window.logo3dStudio.settled,
+        { timeout: 60000 }, buildsBefore);
 }
 
 const state = (page) => handle(page, () => ({
@@ -102,7 +104,12 @@ async function main() {
         const firstError = findings.find((f) => f.severity === 'error');
         check(damaged.built === 'false' && firstError && firstError.file === 'string.src',
             `a damaged string file does not build and says where (${firstError && firstError.text})`);
-        const marked = firstError && await page.$(`[data-finding="string.src:${firstError.line}"]`);
+        // The editor draws only the lines in view: the finding's entry in the
+        // list brings its line into view, as it would for a person.
+        const entry = (await page.$$('#findings li'))[findings.indexOf(firstError)];
+        if (entry) await entry.click();
+        const marked = firstError && await page.waitForSelector(
+            `[data-file="string.src"] .cm-line[data-finding="string.src:${firstError.line}"]`, { timeout: 5000 }).catch(() => null);
         check(Boolean(marked), `the finding marks its line (data-finding="string.src:${firstError && firstError.line}")`);
         check(damaged.triangles === before.triangles && damaged.triangles > 0, 'the last logo stays on screen');
         await page.screenshot({ path: path.join(outDir, 'studio-damaged.png') });

@@ -75,8 +75,10 @@ class Studio {
             return;
         }
         this.building = true;
+        this.buildTimer = null;
         const started = performance.now();
-        const result = await this.call(this.files(), { format: 'glb', page: true, shadow: true });
+        const files = this.files();
+        const result = await this.call(files, { format: 'glb', page: true, shadow: true });
         this.lastFindings = result.findings;
         this.editors.mark(result.findings);
         this.listFindings(result);
@@ -86,6 +88,7 @@ class Studio {
             this.figures = result.figures;
         }
         this.lastBuildMs = performance.now() - started;
+        this.builtFiles = files;
         this.coreMs = result.buildMs;
         this.buildsDone += 1;
         $('status').textContent = result.built
@@ -97,6 +100,14 @@ class Studio {
             this.again = false;
             this.rebuild();
         }
+    }
+
+    // True when the logo on screen (or the findings, for files that do not
+    // build) come from the files in the editors, and nothing waits to build.
+    settled() {
+        const now = this.files();
+        return !this.buildTimer && !this.building && Boolean(this.builtFiles) &&
+            ['font', 'env', 'string'].every((k) => this.builtFiles[k] === now[k]) && this.view.pendingTriangles === undefined;
     }
 
     listFindings(result) {
@@ -221,6 +232,7 @@ async function start() {
         get coreBuildMs() { return studio.coreMs; },
         get trianglesShown() { return studio.view.trianglesShown; },
         get buildsDone() { return studio.buildsDone; },
+        get settled() { return studio.settled(); },
     };
     studio.rebuild();
 }
