@@ -13,7 +13,7 @@ import { createRequire } from 'module';
 import { wrapCore } from '../../tools/studio/web/core.mjs';
 import { logoTriangles } from './glb.mjs';
 
-const [corePath, exporter, checker, source] = process.argv.slice(2);
+const [corePath, exporter, checker, source] = process.argv.slice(2).map((p) => path.resolve(p));
 const require = createRequire(import.meta.url);
 const core = wrapCore(await require(path.resolve(corePath))());
 let failures = 0;
@@ -92,6 +92,10 @@ function compareDamaged() {
             const expected = checkerFindings(dir);
             const got = result.findings.map((f) => f.text);
             const hasError = expected.some((l) => l.includes(': error: '));
+            const exported = spawnSync(exporter, ['-f', 'font.src', '-e', 'env.src', '-s', 'string.src', '-o', 'logo.glb'],
+                { cwd: dir, encoding: 'latin1' });
+            check(result.built || exported.stderr.includes(result.problem),
+                `the module's problem is the exporter's: ${result.problem || 'none'}`);
             check(JSON.stringify(got) === JSON.stringify(expected) && result.built === !hasError,
                 `string line ${at + 1} damaged: ${got.length} findings as the checker's ${expected.length}, ` +
                 `${result.built ? 'built' : 'not built: ' + result.problem}`);
@@ -100,7 +104,14 @@ function compareDamaged() {
     fs.rmSync(dir, { recursive: true, force: true });
 }
 
-for (const c of cases()) compare(c);
-compareDamaged();
+// The module's runtime turns any uncaught error into a throw from its own
+// (minified, very long) line: say what failed here instead.
+try {
+    for (const c of cases()) compare(c);
+    compareDamaged();
+} catch (error) {
+    console.error(String(error && error.stack ? error.stack : error).slice(0, 2000));
+    process.exit(1);
+}
 console.log(failures === 0 ? 'all checks passed' : `${failures} checks failed`);
 process.exit(failures === 0 ? 0 : 1);

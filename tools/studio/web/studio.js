@@ -79,11 +79,13 @@ class Studio {
         const started = performance.now();
         const files = this.files();
         const result = await this.call(files, { format: 'glb', page: true, shadow: true });
+        const returned = performance.now();
         this.lastFindings = result.findings;
         this.editors.mark(result.findings);
         this.listFindings(result);
         if (result.built) {
             await this.view.show(result.bytes, result.pageConfig);
+            this.timing = { worker: returned - started, show: performance.now() - returned };
             this.title = result.title;
             this.figures = result.figures;
         }
@@ -230,6 +232,7 @@ async function start() {
         get framesDrawn() { return studio.view.framesDrawn; },
         get lastBuildMs() { return studio.lastBuildMs; },
         get coreBuildMs() { return studio.coreMs; },
+        get timing() { return studio.timing; },
         get trianglesShown() { return studio.view.trianglesShown; },
         get buildsDone() { return studio.buildsDone; },
         get settled() { return studio.settled(); },
