@@ -149,6 +149,22 @@ async function main() {
             `an example loads (${examples.length} examples; plate: ${example.triangles} triangles)`);
         await page.screenshot({ path: path.join(outDir, 'studio-example.png') });
 
+        // A file dropped on the string editor goes into it; the work outlives a reload.
+        before = await state(page);
+        await page.evaluate(() => {
+            const transfer = new DataTransfer();
+            transfer.items.add(new File(['# dropped\n' + window.logo3dStudio.getFile('string.src')], 'mine.txt'));
+            document.querySelector('[data-file="string.src"] .cm-content')
+                .dispatchEvent(new DragEvent('drop', { dataTransfer: transfer, bubbles: true, cancelable: true }));
+        });
+        await nextBuild(page, before.builds);
+        const dropped = await handle(page, () => window.logo3dStudio.getFile('string.src'));
+        check(dropped.startsWith('# dropped\n'), 'a file dropped on the string editor goes into it');
+        await page.reload();
+        await page.waitForFunction(() => document.documentElement.dataset.ready === 'true', { timeout: 60000 });
+        check(await handle(page, () => window.logo3dStudio.getFile('string.src')) === dropped,
+            'the files are kept in the browser across a reload');
+
         check(fetched.length === 0, `nothing fetched from the network (${fetched.join(', ') || 'none'})`);
         check(errors.length === 0, `no script errors (${errors.join('; ') || 'none'})`);
     } finally {

@@ -55,6 +55,8 @@ header select, header button { font: inherit; }
 .editor .cm-editor { max-height: 60vh; }
 .finding-error { background: #fdd; }
 .finding-warning { background: #ffd; }
+.cm-line.finding-error { background: #fdd !important; box-shadow: inset 3px 0 #d33; }
+.cm-line.finding-warning { background: #ffd !important; box-shadow: inset 3px 0 #cb3; }
 #picture { position: relative; min-height: 0; overflow: hidden; }
 #picture canvas { display: block; touch-action: none; }
 #report { grid-column: 1 / 3; max-height: 20vh; overflow: auto; border-top: 1px solid #ccc; padding: .2em .6em; }
