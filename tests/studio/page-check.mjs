@@ -69,11 +69,31 @@ async function main() {
         check(await page.$$eval('[data-file="string.src"] .cm-lineNumbers .cm-gutterElement', (e) => e.length) > 1,
             'the editors number their lines');
         await page.screenshot({ path: path.join(outDir, 'studio.png') });
+        let before;
 
-        // An edit through the handle: a longer text, more triangles.
+        // Hovering a number says what it is; a colour has a picker that
+        // rewrites its numbers.
+        await page.hover('[data-file="env.src"] [data-value="green"]');
+        const tip = await page.waitForSelector('.value-tip', { timeout: 5000 }).catch(() => null);
+        const tipText = tip ? await tip.evaluate((e) => e.textContent) : '';
+        check(/: green$/.test(tipText), `hovering a number names its field and value ("${tipText}")`);
+        before = await state(page);
+        const envBefore = await handle(page, () => window.logo3dStudio.getFile('env.src'));
+        await page.$eval('[data-file="env.src"] .swatch', (input) => {
+            input.value = '#ff8000';
+            input.dispatchEvent(new Event('input', { bubbles: true }));
+        });
+        await nextBuild(page, before.builds);
+        const envAfter = await handle(page, () => window.logo3dStudio.getFile('env.src'));
+        const changed = envAfter.split('\n').filter((l, i) => l !== envBefore.split('\n')[i]);
+        check(changed.length === 1 && /^\s*1 0\.502 0 /.test(changed[0]),
+            `the colour picker rewrites red, green and blue (${JSON.stringify(changed)})`);
+        await handle(page, (s) => window.logo3dStudio.setFile('env.src', s), envBefore);
+        await nextBuild(page, before.builds + 1);
+
+        // An edit through the handle.
         const string = await handle(page, () => window.logo3dStudio.getFile('string.src'));
-        const textLine = string.split('\n').findIndex((l) => /^[A-Za-z]/.test(l.trim()) && !l.trim().startsWith('#'));
-        let before = await state(page);
+        before = await state(page);
         await handle(page, (s) => window.logo3dStudio.setFile('string.src', s), string + '\n');
         await nextBuild(page, before.builds);
         check((await state(page)).built === 'true', 'an edit through setFile builds');

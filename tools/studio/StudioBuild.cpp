@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <sstream>
 
 #include <nlohmann/json.hpp>
@@ -45,6 +46,19 @@ std::array<float, 4> shadowColour(const CapturedLogo& captured, const Environmen
     out[3] = base[3];
     return out;
 }
+
+// The checker's report that also keeps where each value stands.
+class ValueReport : public FindingList {
+public:
+    ValueReport(std::vector<StudioValue>& values_, int file_) : values(values_), file(file_) { wantsValues = true; }
+
+protected:
+    void RecordValue(const ValueSpan& span) override { values.push_back({file, span}); }
+
+private:
+    std::vector<StudioValue>& values;
+    int file;
+};
 
 void addFindings(StudioResult& result, const char* file, const std::vector<Finding>& findings) {
     for (const Finding& f : findings) result.findings.push_back({file, f});
@@ -110,25 +124,35 @@ StudioResult BuildStudio(const std::string& fontText, const std::string& envText
     StudioResult result;
     // The checker's reads are the loaders' reads with a report: the font and
     // the logo they fill are the ones the exporter would draw.
+    // (what CheckFont and CheckEnvironment do, with a report that also
+    // keeps the values' places).
     StrokeFontCharacterSet font;
-    addFindings(result, "font.src", CheckFont(fontText, font));
-    const std::vector<Finding> envFindings = CheckEnvironment(envText);
-    addFindings(result, "env.src", envFindings);
+    {
+        ValueReport report(result.values, 0);
+        std::istringstream in(fontText);
+        font.Load(in, report);
+        addFindings(result, "font.src", InLineOrder(report.Findings()));
+    }
+    Environment environment;
+    int environmentFailures = 0;
+    {
+        ValueReport report(result.values, 1);
+        std::istringstream in(envText);
+        environmentFailures = environment.Read(in, report);
+        addFindings(result, "env.src", InLineOrder(report.Findings()));
+    }
     const std::vector<Finding> stringFindings = CheckStringFile(stringText, &font);
     addFindings(result, "string.src", stringFindings);
 
-    Environment environment;
+    if (environmentFailures != 0) {
+        result.problem = "error occurs while loading environment file : env.src";
+        return result;
+    }
     LogoString logo;
     {
-        std::istringstream in(envText);
-        if (environment.Read(in) != 0) {
-            result.problem = "error occurs while loading environment file : env.src";
-            return result;
-        }
-    }
-    {
+        ValueReport report(result.values, 2);
         std::istringstream in(stringText);
-        if (logo.Read(in) != 0) {
+        if (logo.Read(in, report) != 0) {
             const Finding* first = FirstError(stringFindings);
             result.problem = "error occurs while loading string file : " +
                              (first != nullptr ? FindingPlace("string.src", first->line) + ": " + Printable(first->field)
@@ -191,6 +215,19 @@ std::string StudioResultJson(const StudioResult& result) {
                             {"message", Printable(f.finding.message)},
                             {"text", FormatFinding(f.file, f.finding)}});
     out["findings"] = findings;
+    // Field and value names repeat: each is said once.
+    std::map<std::string, int> index;
+    json names = json::array(), spans = json::array();
+    const auto named = [&](const std::string& name) {
+        const auto found = index.find(name);
+        if (found != index.end()) return found->second;
+        names.push_back(Printable(name));
+        return index[name] = static_cast<int>(names.size() - 1);
+    };
+    for (const StudioValue& v : result.values)
+        for (int x : {v.file, v.span.line, v.span.from, v.span.to, named(v.span.field), named(v.span.name)})
+            spans.push_back(x);
+    out["values"] = {{"names", names}, {"spans", spans}};
     const StudioFigures& g = result.figures;
     out["figures"] = {{"drawn", g.drawn},
                       {"degenerate", g.degenerate},

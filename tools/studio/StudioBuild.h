@@ -30,6 +30,13 @@ struct StudioFinding {
     Finding finding;
 };
 
+// Where each value that read stands: the page shows the field a number is
+// for, and puts a colour picker beside each colour.
+struct StudioValue {
+    int file;  // 0 font, 1 environment, 2 string
+    ValueSpan span;
+};
+
 struct StudioFigures {
     std::size_t drawn = 0, degenerate = 0, rewound = 0, written = 0;
     std::size_t motionFrames = 0;
@@ -44,6 +51,7 @@ struct StudioResult {
     std::string pageConfig;  // JSON, when forPage or the format is a page
     std::string title;
     std::vector<StudioFinding> findings;  // font, environment, string: each in file order
+    std::vector<StudioValue> values;
     StudioFigures figures;
 };
 
@@ -51,6 +59,7 @@ StudioResult BuildStudio(const std::string& fontText, const std::string& envText
                          const StudioOptions& options);
 
 // The result as JSON for the page: built, problem, title, pageConfig,
-// findings [{file, line, severity, field, message}] and figures (the bytes
-// travel apart).
+// findings [{file, line, severity, field, message, text}], figures, and the
+// values as {names: [...], spans: [file, line, from, to, field, name, ...]}
+// (field and name index names; the bytes travel apart).
 std::string StudioResultJson(const StudioResult& result);

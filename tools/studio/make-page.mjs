@@ -57,6 +57,8 @@ header select, header button { font: inherit; }
 .finding-warning { background: #ffd; }
 .cm-line.finding-error { background: #fdd !important; box-shadow: inset 3px 0 #d33; }
 .cm-line.finding-warning { background: #ffd !important; box-shadow: inset 3px 0 #cb3; }
+.swatch { width: 1.6em; height: 1.1em; padding: 0; border: 1px solid #888; margin-right: .3em; vertical-align: middle; }
+.value-tip { padding: .2em .5em; font: 12px sans-serif; }
 #picture { position: relative; min-height: 0; overflow: hidden; }
 #picture canvas { display: block; touch-action: none; }
 #report { grid-column: 1 / 3; max-height: 20vh; overflow: auto; border-top: 1px solid #ccc; padding: .2em .6em; }

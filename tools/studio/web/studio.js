@@ -82,6 +82,9 @@ class Studio {
         const returned = performance.now();
         this.lastFindings = result.findings;
         this.editors.mark(result.findings);
+        // The values' places are those of the files as built; a file that did
+        // not read still says where its values stand up to where it failed.
+        if (this.settledText(files)) this.editors.showValues(result.values);
         this.listFindings(result);
         if (result.built) {
             await this.view.show(result.bytes, result.pageConfig);
@@ -102,6 +105,12 @@ class Studio {
             this.again = false;
             this.rebuild();
         }
+    }
+
+    // True when the editors still hold the files a build was given.
+    settledText(files) {
+        const now = this.files();
+        return ['font', 'env', 'string'].every((k) => files[k] === now[k]);
     }
 
     // True when the logo on screen (or the findings, for files that do not
