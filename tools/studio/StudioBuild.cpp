@@ -2,9 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <sstream>
 
@@ -64,21 +61,6 @@ void addFindings(StudioResult& result, const char* file, const std::vector<Findi
     for (const Finding& f : findings) result.findings.push_back({file, f});
 }
 
-// The writers write files: in WebAssembly into the module's memory file
-// system, natively into a scratch file. Either way the bytes come back.
-template <typename Write>
-WriteResult bytesThroughFile(const char* extension, std::string& bytes, Write write) {
-    const std::string path = std::string(P_tmpdir) + "/logo3d-studio-" + std::to_string(std::rand()) + extension;
-    const WriteResult problem = write(path);
-    if (problem.empty()) {
-        std::ifstream in(path, std::ios::binary);
-        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
-    std::remove(path.c_str());
-    // A .gltf may have written its buffer beside it; the studio embeds buffers.
-    return problem;
-}
-
 WriteResult write(const StudioOptions& options, const ExportScene& scene, const std::string& pageConfig,
                   const std::string& title, std::string& bytes) {
     if (options.forPage) {
@@ -88,18 +70,16 @@ WriteResult write(const StudioOptions& options, const ExportScene& scene, const 
     switch (options.format) {
         case ExportFormat::kGlb: bytes = GlbBytes(scene); return {};
         case ExportFormat::kGltf:
-            return bytesThroughFile(".gltf", bytes, [&](const std::string& p) { return WriteGltf(scene, p, false, true); });
+            // The buffer inside the file: a page hands out one file.
+            bytes = GltfFiles(scene, "logo.gltf", false, true).back().bytes;
+            return {};
         case ExportFormat::kObj:
-            return bytesThroughFile(".obj", bytes, [&](const std::string& p) {
-                const WriteResult r = WriteObj(scene, p);
-                std::remove((p.substr(0, p.size() - 4) + ".mtl").c_str());
-                return r;
-            });
-        case ExportFormat::kStl:
-            return bytesThroughFile(".stl", bytes, [&](const std::string& p) { return WriteStl(scene, p); });
-        case ExportFormat::kHtml:
-            return bytesThroughFile(".html", bytes,
-                                    [&](const std::string& p) { return WriteHtml(scene, pageConfig, title, p); });
+            // The .obj itself, without the .mtl beside it.
+            for (FileToWrite& file : ObjFiles(scene, "logo.obj"))
+                if (file.path.size() >= 4 && file.path.compare(file.path.size() - 4, 4, ".obj") == 0) bytes = std::move(file.bytes);
+            return {};
+        case ExportFormat::kStl: bytes = StlBytes(scene); return {};
+        case ExportFormat::kHtml: bytes = HtmlBytes(scene, pageConfig, title); return {};
     }
     return "unknown format";
 }
