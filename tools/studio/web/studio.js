@@ -153,6 +153,8 @@ class Studio {
         for (const file of kFiles) files[file] = textOfBytes(await unpack(example.files[file] || assets.defaults[file]));
         this.setFiles(files);
         $('example').value = name;
+        // The face menu names the face in the font editor, when it is one of its own.
+        $('face').value = example.files['font.src'] ? '' : 'default';
     }
 
     async exportFile(format, options = {}) {
