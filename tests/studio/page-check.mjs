@@ -146,6 +146,18 @@ async function main() {
         check(report.issues.numErrors === 0 && report.issues.numWarnings === 0,
             `the .glb export passes the validator (${report.issues.numErrors} errors, ${report.issues.numWarnings} warnings, ` +
             `${logoTriangles(glb).triangles} triangles)`);
+        // Each format as the exporter writes it: STL holds the .glb's triangles.
+        const exported = {};
+        for (const format of ['obj', 'stl', 'html'])
+            exported[format] = Buffer.from(await handle(page, async (f) => Array.from(await window.logo3dStudio.export(f)), format));
+        const stlTriangles = exported.stl.length >= 84 ? exported.stl.readUInt32LE(80) : -1;
+        check(stlTriangles === logoTriangles(glb).triangles && exported.stl.length === 84 + 50 * stlTriangles,
+            `the .stl holds the logo's ${stlTriangles} triangles`);
+        check(/^v -?[0-9]/m.test(exported.obj.toString('latin1')) && /^f [0-9]/m.test(exported.obj.toString('latin1')),
+            'the .obj has vertices and faces');
+        const html = exported.html.toString('utf8');
+        check(html.startsWith('<!DOCTYPE html>') && html.includes('id="logo3d-model"') && html.includes('id="logo3d-page"'),
+            'the .html is a page with the model inside');
         const png = await handle(page, async () => Array.from(await window.logo3dStudio.export('png', { width: 320, height: 200, transparent: true })));
         check(png.length > 1000 && png[1] === 0x50, `the .png export is a picture (${png.length} bytes)`);
 
