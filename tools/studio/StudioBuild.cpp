@@ -29,6 +29,34 @@ std::string titleOf(const LogoString& logo) {
     return first == std::string::npos ? "logo3d" : title.substr(first, last - first + 1);
 }
 
+bool validUtf8(const std::string& text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        const std::size_t length = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
+        if (length == 0 || i + length > text.size()) return false;
+        for (std::size_t k = 1; k < length; ++k)
+            if ((static_cast<unsigned char>(text[i + k]) >> 6) != 2) return false;
+        i += length;
+    }
+    return true;
+}
+
+// A title the page's JSON can hold: UTF-8 as it is, anything else read as
+// Latin-1, as the studio reads files.
+std::string pageTitle(const std::string& title) {
+    if (validUtf8(title)) return title;
+    std::string out;
+    for (char c : title) {
+        const unsigned char b = static_cast<unsigned char>(c);
+        if (b < 0x80) out += c;
+        else {
+            out += static_cast<char>(0xc0 | (b >> 6));
+            out += static_cast<char>(0x80 | (b & 0x3f));
+        }
+    }
+    return out;
+}
+
 // The shadow's surface as it shows: its glow, and the ambient light on its
 // colour (as the exporter's page shows it).
 std::array<float, 4> shadowColour(const CapturedLogo& captured, const Environment& environment) {
@@ -166,7 +194,7 @@ StudioResult BuildStudio(const std::string& fontText, const std::string& envText
         result.problem = "nothing to export: the logo of string.src draws no triangles";
         return result;
     }
-    result.title = titleOf(logo);
+    result.title = pageTitle(titleOf(logo));
     if (page)
         result.pageConfig =
             PageConfigJson(environment, scene, result.title, options.windowSize, options.windowSize);

@@ -4,7 +4,7 @@
 import { wrapCore } from './core.mjs';
 
 /* global createLogo3dCore */
-const ready = createLogo3dCore().then(wrapCore);
+let ready = createLogo3dCore().then(wrapCore);
 
 self.onmessage = async (event) => {
     const { id, files, options } = event.data;
@@ -15,6 +15,8 @@ self.onmessage = async (event) => {
         result = core.build(files, options);
     } catch (error) {
         result = { built: false, problem: 'the build failed: ' + (error && error.message ? error.message : error), findings: [] };
+        // A module that aborted is spent: the next build gets a fresh one.
+        ready = createLogo3dCore().then(wrapCore);
     }
     result.buildMs = performance.now() - started;
     self.postMessage({ id, result }, result.bytes ? [result.bytes.buffer] : []);
