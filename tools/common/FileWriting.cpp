@@ -1,6 +1,5 @@
 #include "FileWriting.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -139,12 +138,11 @@ std::string followLinks(std::string path) {
     return path;
 }
 
+// The process's file mode mask (reading it means setting it; the tools
+// write from one thread).
 mode_t userMask() {
-    static const mode_t mask = [] {
-        const mode_t m = umask(0);
-        umask(m);
-        return m;
-    }();
+    const mode_t mask = umask(0);
+    umask(mask);
     return mask;
 }
 
@@ -235,7 +233,8 @@ PendingFile::PendingFile(const std::string& target) : target_(target) {
     }
     writePath_ = pattern;
     slot_ = registerCleanup(writePath_, kFile);
-    fchmod(fd_, exists ? (status.st_mode & 07777) : creationMode());
+    mode_ = exists ? (status.st_mode & 07777) : creationMode();
+    fchmod(fd_, mode_);
 }
 
 PendingFile::~PendingFile() {
@@ -284,11 +283,7 @@ WriteProblem PendingFile::Finish() {
     fd_ = open(writePath_.c_str(), O_RDONLY);
     if (fd_ < 0) return Fail(reason(errno));
     if (flushToDisk(fd_) != 0) return Fail(reason(errno));
-    struct stat status;
-    if (fstat(fd_, &status) == 0 && (status.st_mode & 07777) == 0600) {
-        struct stat old;
-        fchmod(fd_, stat(finalPath_.c_str(), &old) == 0 ? (old.st_mode & 07777) : creationMode());
-    }
+    fchmod(fd_, mode_);  // again, for a file the program made anew
     const int closed = close(fd_);
     fd_ = -1;
     if (closed != 0) return Fail(reason(errno));

@@ -74,6 +74,7 @@ private:
     std::string writePath_;
     WriteProblem problem_;
     int fd_ = -1;
+    unsigned mode_ = 0;       // the old file's permissions, or a new file's
     int slot_ = -1;           // in the interrupt clean-up table
     bool direct_ = false;     // not a regular file: written in place
     bool done_ = false;

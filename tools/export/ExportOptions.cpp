@@ -39,7 +39,7 @@ ExportOptions ParseExportOptions(int argc, char** argv) {
     numbers.Add(app, "--scale", options.millimetresPerUnit, kScaleRange, "millimetres per font unit");
     numbers.Add(app, "--frame", options.frame, kFrameRange,
                 "export the whole-logo motion at this animation frame (0 .. frame count - 1; a later one is "
-                "the last) instead of the still logo")
+                "the motion's end) instead of the still logo")
         ->default_str("");
     app.add_flag("--shadow", options.shadow, "add the logo's flat shadow as a node of its own (not in STL)");
     numbers.Add(app, "--seconds", options.loopSeconds, kSecondsRange,

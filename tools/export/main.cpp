@@ -123,13 +123,14 @@ WriteResult write(const ExportOptions& options, const ExportScene& scene) {
     return "unknown format";
 }
 
-// A frame beyond the motion's last is the last, as DrawFrame takes it.
+// A frame beyond the motion's end is its end, as DrawFrame takes it (frame
+// count / frame count of the loop).
 void clampFrame(ExportOptions& options) {
-    const int last = logoString.frameCount > 0 ? static_cast<int>(logoString.frameCount) - 1 : 0;
-    if (options.frame <= last) return;
-    std::cerr << "note: --frame " << options.frame << " is past the motion's last frame; exporting frame " << last
+    const int end = static_cast<int>(std::max(logoString.frameCount, 1u));
+    if (options.frame <= end) return;
+    std::cerr << "note: --frame " << options.frame << " is past the motion's end; exporting its end, frame " << end
               << std::endl;
-    options.frame = last;
+    options.frame = end;
 }
 
 int run(int argc, char** argv) {

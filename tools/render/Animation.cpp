@@ -25,8 +25,10 @@ std::string lastLine(const std::string& output) {
 
 // Runs a program found on PATH with the given arguments and waits for it;
 // no shell, so no name needs quoting. What it prints is kept off the
-// screen; on failure its last line is the reason returned.
-std::string run(const std::vector<std::string>& arguments) {
+// screen; on failure its last line is the reason returned. quietUnlessFailed:
+// the program prints only errors, and any line it prints is a failure
+// (ffmpeg ends with status 0 when writing its file fails).
+std::string run(const std::vector<std::string>& arguments, bool quietUnlessFailed) {
     std::vector<char*> argv;
     for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
@@ -57,23 +59,34 @@ std::string run(const std::vector<std::string>& arguments) {
     int status = 0;
     while (waitpid(pid, &status, 0) < 0)
         if (errno != EINTR) return "lost " + arguments[0];
-    if (WIFEXITED(status) && WEXITSTATUS(status) == 0) return {};
     const std::string said = lastLine(output);
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 0 && !(quietUnlessFailed && !said.empty())) return {};
+    // ImageMagick starts its lines with its own name.
+    if (said.rfind(arguments[0] + ":", 0) == 0) return said;
     if (!said.empty()) return arguments[0] + ": " + said;
     if (WIFSIGNALED(status)) return arguments[0] + " ended by signal " + std::to_string(WTERMSIG(status));
     return arguments[0] + " failed with status " + std::to_string(WEXITSTATUS(status));
 }
 
+// The program's words with the temporary file's name as the user's.
+std::string withTargetName(std::string text, const PendingFile& file) {
+    const auto nameOf = [](const std::string& path) { return path.substr(path.find_last_of('/') + 1); };
+    const std::string temporary = nameOf(file.WritePath()), target = nameOf(file.Target());
+    for (std::size_t at = text.find(temporary); at != std::string::npos; at = text.find(temporary, at + target.size()))
+        text.replace(at, temporary.size(), target);
+    return text;
+}
+
 // Lets the program write the pending file, then puts it in place.
 std::string writeThrough(const std::string& path, const std::vector<std::string>& before,
-                         const std::vector<std::string>& after) {
+                         const std::vector<std::string>& after, bool quietUnlessFailed) {
     PendingFile file(path);
     if (!file.Problem().empty()) return file.Problem();
     std::vector<std::string> arguments = before;
     arguments.insert(arguments.end(), after.begin(), after.end());
     arguments.push_back(file.WritePath());
-    const std::string problem = run(arguments);
-    return problem.empty() ? file.Commit() : file.Fail(problem);
+    const std::string problem = run(arguments, quietUnlessFailed);
+    return problem.empty() ? file.Commit() : file.Fail(withTargetName(problem, file));
 }
 
 }  // namespace
@@ -97,7 +110,7 @@ std::string FramePath(const std::string& directory, unsigned k) { return directo
 std::string WriteGif(const std::string& directory, unsigned count, unsigned framesPerSecond, const std::string& path) {
     std::vector<std::string> arguments{"convert", "-delay", "1x" + std::to_string(framesPerSecond), "-loop", "0"};
     for (unsigned k = 0; k < count; ++k) arguments.push_back(FramePath(directory, k));
-    return writeThrough(path, arguments, {"-layers", "Optimize"});
+    return writeThrough(path, arguments, {"-layers", "Optimize"}, false);
 }
 
 std::string WriteApng(const std::string& directory, unsigned count, unsigned framesPerSecond, const std::string& path) {
@@ -105,5 +118,5 @@ std::string WriteApng(const std::string& directory, unsigned count, unsigned fra
                         {"ffmpeg", "-loglevel", "error", "-nostdin", "-y", "-framerate", std::to_string(framesPerSecond),
                          "-i", directory + "/frame-%03d.png", "-frames:v", std::to_string(count), "-plays", "0", "-f",
                          "apng"},
-                        {});
+                        {}, true);
 }
