@@ -16,6 +16,15 @@ struct Finding {
     std::string message;  // what was expected and found, or what was replaced
 };
 
+// Where one value that read stands on its line, for an editor that shows
+// what each number is: bytes [from, to) of the line's text.
+struct ValueSpan {
+    int line = 0;
+    int from = 0, to = 0;
+    std::string field;  // what the line holds, such as "light 0 diffuse"
+    std::string name;   // which of its values this is, such as "red"
+};
+
 // Where the readers say what they found. The viewer's readers get Silent(),
 // which keeps no line count and builds no text, so reading costs what it
 // always did; the checker gives a FindingList. Every line a reader takes from
@@ -48,10 +57,18 @@ public:
     // True the first time only: once the file has ended, every later read
     // meets its end too, and one finding says so.
     bool FirstEndOfFile();
+    // Only a report that keeps the values' places hears of them: the others
+    // pay nothing for them.
+    bool WantsValues() const { return wantsValues; }
+    void ValueRead(const ValueSpan& span) {
+        if (wantsValues) RecordValue(span);
+    }
 
 protected:
     explicit Diagnostics(bool active_) : active(active_) {}
     virtual void Record(Finding) {}
+    virtual void RecordValue(const ValueSpan&) {}
+    bool wantsValues = false;
 
 private:
     friend class HeldFailures;

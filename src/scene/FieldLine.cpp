@@ -74,7 +74,12 @@ FieldLine::FieldLine(Continuing, std::istream& values, Diagnostics& report_, std
 
 FieldLine::FieldLine(Fetched, const std::string& text, Diagnostics& report_, std::string_view field_,
                      const char* const* names_)
-    : FieldLine(FetchedLine{text, false}, report_, field_, names_) {}
+    : FieldLine(FetchedLine{text, false}, report_, field_, names_) {
+    // The rest of the line fetched last: it ends that line.
+    const std::string& whole = report.LineText();
+    const bool ends = whole.size() >= text.size() && whole.compare(whole.size() - text.size(), text.size(), text) == 0;
+    lineOffset = ends ? static_cast<std::streamoff>(whole.size() - text.size()) : -1;
+}
 
 FieldLine::~FieldLine() {
     if (!report.Active()) return;
@@ -89,6 +94,14 @@ std::streamoff FieldLine::Position() const {
 }
 
 void FieldLine::Count(bool failed, std::streamoff before, bool integral) {
+    if (!failed && report.WantsValues() && lineOffset >= 0 && before >= 0) {
+        const std::string text = Text();
+        const std::size_t from = skipBlanks(text, std::min(static_cast<std::size_t>(before), text.size()));
+        const std::streamoff after = Position();
+        const std::size_t to = after >= 0 ? std::max(from, static_cast<std::size_t>(after)) : tokenEnd(text, from);
+        report.ValueRead({line, static_cast<int>(lineOffset + static_cast<std::streamoff>(from)),
+                          static_cast<int>(lineOffset + static_cast<std::streamoff>(to)), field, ValueName(expected)});
+    }
     if (!failed) ++found;
     else if (failedValue < 0) {
         failedValue = expected;

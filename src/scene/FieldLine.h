@@ -109,5 +109,8 @@ private:
     bool allIntegral = true;
     unsigned long long integralValues = 0;  // bit i: value i is an integer
     int failedValue = -1;  // index of the first value that did not read
+    // Where the stream's text begins on the file's line, for the values'
+    // places; -1 when that is not known.
+    std::streamoff lineOffset = 0;
     std::streamoff failedAt = -1;
 };
