@@ -161,9 +161,9 @@ int renderVideo(const RenderOptions& options) {
     VideoWriter video(options.video, viewState.width, viewState.height, options.framesPerSecond);
     for (unsigned k = 0; k < count; ++k) {
         const float t = MotionTimeOf(k, count);
-        renderViewOf([t] { logoString.DrawAtTime(t); });
-        glFinish();
-        if (!video.Add(readBackBuffer(viewState.width, viewState.height))) break;
+        const Picture frame =
+            ReadBack(viewState.width, viewState.height, [t] { renderViewOf([t] { logoString.DrawAtTime(t); }); });
+        if (!video.Add(frame.pixels)) break;
     }
     const std::string problem = video.Finish();
     if (!problem.empty()) {
