@@ -153,7 +153,12 @@ void StrokeCharacterSet::CompileCode(char32_t c) {
 }
 
 std::unique_ptr<float[]> StrokeCharacterSet::BuildWidthTable(unsigned& count) const {
-    count = static_cast<unsigned>(std::min(MaxCode(), kLastAsciiCode)) + 1;
+    // The table ends after the highest ASCII code, as it always did for
+    // fonts of ASCII alone.
+    char32_t highest = 0;
+    for (const StrokeCharacter* c = firstCharacter; c != nullptr; c = c->next)
+        if (c->code <= static_cast<char32_t>(kLastAsciiCode)) highest = std::max(highest, c->code);
+    count = static_cast<unsigned>(highest) + 1;
     std::unique_ptr<float[]> table(new float[count]());
     for (const StrokeCharacter* c = firstCharacter; c != nullptr; c = c->next)
         if (c->code < count) table[c->code] = c->maxX - c->minX;

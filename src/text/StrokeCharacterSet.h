@@ -30,8 +30,8 @@ public:
     int MaxCode() const;
     void DrawCode(char32_t c);
     void CompileCode(char32_t c);
-    // Widths (maxX - minX) of the ASCII codes, indexed by code; count =
-    // MaxCode() + 1, at most 128. Characters beyond ASCII are measured through
+    // Widths (maxX - minX) of the ASCII codes, indexed by code; count = the
+    // highest ASCII code + 1. Characters beyond ASCII are measured through
     // their glyph plans (ComposedGlyph.h), so no table grows with the codes.
     std::unique_ptr<float[]> BuildWidthTable(unsigned& count) const;
     // The first character of code that has strokes; null when none has.
