@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 
 #include <climits>
+#include <cmath>
 #include <cstdlib>
 
 namespace {
@@ -16,7 +17,15 @@ int toInt(const char* text) {
     return static_cast<int>(value);
 }
 
-float toFloat(const char* text) { return std::strtof(text, nullptr); }
+// A value that is not finite (nan, inf, or beyond a float's range) is read
+// as a word that is not a number: 0, with a note, so that no such number
+// ever reaches OpenGL.
+float toFloat(char letter, const char* text, std::vector<std::string>& notes) {
+    const float value = std::strtof(text, nullptr);
+    if (std::isfinite(value)) return value;
+    notes.push_back(std::string("-") + letter + " " + text + " : not a finite number, using 0");
+    return 0.0f;
+}
 
 // 0 means one pass; anything outside 1..kMaxPasses is brought to the nearest
 // end, with a note, since a negative or huge count cannot be meant literally.
@@ -40,14 +49,14 @@ bool takesValue(char letter) {
 
 void applyOption(char letter, const char* value, ViewState& state, std::vector<std::string>& notes) {
     switch (letter) {
-        case 'X': state.rotX = toFloat(value); break;
-        case 'Y': state.rotY = toFloat(value); break;
-        case 'Z': state.rotZ = toFloat(value); break;
-        case 'x': state.panX = toFloat(value); break;
-        case 'y': state.panY = toFloat(value); break;
-        case 'r': state.scale = toFloat(value); break;
-        case 'a': state.aaRadius = toFloat(value); break;
-        case 'j': state.jitterAngle = toFloat(value); break;
+        case 'X': state.rotX = toFloat(letter, value, notes); break;
+        case 'Y': state.rotY = toFloat(letter, value, notes); break;
+        case 'Z': state.rotZ = toFloat(letter, value, notes); break;
+        case 'x': state.panX = toFloat(letter, value, notes); break;
+        case 'y': state.panY = toFloat(letter, value, notes); break;
+        case 'r': state.scale = toFloat(letter, value, notes); break;
+        case 'a': state.aaRadius = toFloat(letter, value, notes); break;
+        case 'j': state.jitterAngle = toFloat(letter, value, notes); break;
         case 't': state.passes = toPasses(value, notes); break;
         case 'w': state.width = toInt(value); break;
         case 'h': state.height = toInt(value); break;
@@ -71,4 +80,13 @@ std::vector<std::string> ScanCommandLine(int argc, const char* const* argv, View
         applyOption(letter, argv[++i], state, notes);
     }
     return notes;
+}
+
+std::string FitWindowSize(int& width, int& height, int maxWidth, int maxHeight, const char* limit) {
+    if (maxWidth <= 0 || maxHeight <= 0 || (width <= maxWidth && height <= maxHeight)) return {};
+    const std::string asked = std::to_string(width) + " x " + std::to_string(height);
+    if (width > maxWidth) width = maxWidth;
+    if (height > maxHeight) height = maxHeight;
+    return "-w/-h " + asked + " : the window must fit " + limit + " (" + std::to_string(maxWidth) + " x " +
+           std::to_string(maxHeight) + "), using " + std::to_string(width) + " x " + std::to_string(height);
 }

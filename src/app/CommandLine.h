@@ -13,3 +13,8 @@ constexpr unsigned kMaxPasses = 64;
 // Returns the notes to show the user (one line each, no line end), such as a
 // pass count that was brought into range.
 std::vector<std::string> ScanCommandLine(int argc, const char* const* argv, ViewState& state);
+
+// Brings a window size within maxWidth x maxHeight (what `limit` allows: the
+// screen, or OpenGL's largest viewport); returns the note that says so, or
+// an empty string when the size fits.
+std::string FitWindowSize(int& width, int& height, int maxWidth, int maxHeight, const char* limit);

@@ -29,8 +29,9 @@ bool LoadDataFiles(const ViewState& view, std::ostream& errors) {
            LoadLogoString(view.stringFile, logoString, errors);
 }
 
-void OpenViewerWindow(const char* programName) {
-    initToolkit(programName);
+void StartToolkit(const char* programName) { initToolkit(programName); }
+
+void CreateViewerWindow() {
     glutInitWindowSize(viewState.width, viewState.height);
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_ACCUM | GLUT_DEPTH);
     glutCreateWindow(kWindowTitle);
@@ -39,4 +40,9 @@ void OpenViewerWindow(const char* programName) {
     glutIdleFunc(idle);
     glutDisplayFunc(display);
     glutVisibilityFunc(visibility);
+}
+
+void OpenViewerWindow(const char* programName) {
+    StartToolkit(programName);
+    CreateViewerWindow();
 }

@@ -59,5 +59,14 @@ TEST_F(ViewerTest, BoundedPassCountIsMentionedOnce) {
     EXPECT_EQ(viewer->Stderr(), "-t -5 : the pass count must lie between 1 and 64, using 1\n");
 }
 
+// A window larger than the screen used to crash inside the software GL.
+TEST_F(ViewerTest, HugeWindowIsKeptWithinTheScreenWithANote) {
+    std::optional<ViewerWindow> window = StartAndFindWindow({"-w", "50000", "-h", "50000", "-r", "nan"});
+    ASSERT_TRUE(window);
+    EXPECT_TRUE(window->WaitForSize(1024, 768));
+    EXPECT_EQ(viewer->Stderr(), "-r nan : not a finite number, using 0\n"
+                                "-w/-h 50000 x 50000 : the window must fit the screen (1024 x 768), using 1024 x 768\n");
+}
+
 }  // namespace
 }  // namespace e2e

@@ -35,21 +35,18 @@ ExportOptions ParseExportOptions(int argc, char** argv) {
         ->required()
         ->check(knownFormat);
     AddDataFileOptions(app, options.envFile, options.fontFile, options.stringFile);
-    app.add_option("--scale", options.millimetresPerUnit, "millimetres per font unit")
-        ->capture_default_str()
-        ->check(CLI::PositiveNumber);
-    app.add_option("--frame", options.frame,
-                   "export the whole-logo motion at this animation frame (0 .. frame count - 1) instead of the "
-                   "still logo")
-        ->check(CLI::NonNegativeNumber);
+    NumberOptions numbers;
+    numbers.Add(app, "--scale", options.millimetresPerUnit, kScaleRange, "millimetres per font unit");
+    numbers.Add(app, "--frame", options.frame, kFrameRange,
+                "export the whole-logo motion at this animation frame (0 .. frame count - 1; a later one is "
+                "the motion's end) instead of the still logo")
+        ->default_str("");
     app.add_flag("--shadow", options.shadow, "add the logo's flat shadow as a node of its own (not in STL)");
-    app.add_option("--seconds", options.loopSeconds,
-                   "glTF and web page: seconds of one loop of the whole-logo motion")
-        ->capture_default_str()
-        ->check(CLI::PositiveNumber);
+    numbers.Add(app, "--seconds", options.loopSeconds, kSecondsRange,
+                "glTF and web page: seconds of one loop of the whole-logo motion");
     app.add_flag("--weld", options.weld, "merge vertices that share position, normal and colour");
     app.add_flag("--embed", options.embedBuffer, ".gltf: embed the buffer instead of writing a .bin beside it");
     app.add_flag("--report", options.report, "print where triangles wound against their normals came from");
-    if (ParseToolCommandLine(app, argc, argv, options)) FormatOfName(options.output, options.format);
+    if (ParseToolCommandLine(app, argc, argv, options, &numbers)) FormatOfName(options.output, options.format);
     return options;
 }

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "../common/NumberOptions.h"
+
 enum class ExportFormat { kGlb, kGltf, kObj, kStl, kHtml };
 
 // What to export and how. The data files are named as for the viewer.
@@ -21,6 +23,11 @@ struct ExportOptions {
     bool ready = false;        // false: nothing to export (help shown or bad options)
     int exitCode = 0;
 };
+
+// What the numeric options accept (the README's table of ranges).
+constexpr NumberRange kScaleRange = AboveRange(0, 1e6);
+constexpr NumberRange kSecondsRange = ClosedRange(0.01, 86400);
+constexpr NumberRange kFrameRange = WholeRange(0, 1e6);
 
 // The format an output name asks for; false when its extension is none we write.
 bool FormatOfName(const std::string& name, ExportFormat& format);

@@ -1,5 +1,6 @@
 #include "GltfWriter.h"
 
+#include <nlohmann/json.hpp>
 #include <tiny_gltf.h>
 
 #include <algorithm>
@@ -243,24 +244,81 @@ tinygltf::Model BuildGltfModel(const ExportScene& scene) {
     return model;
 }
 
-WriteResult WriteGltf(const ExportScene& scene, const std::string& path, bool binary, bool embedBuffer) {
-    tinygltf::Model model = BuildGltfModel(scene);
-    if (!binary && !embedBuffer) {
-        const std::size_t slash = path.find_last_of('/');
-        const std::string name = path.substr(slash == std::string::npos ? 0 : slash + 1);
-        const std::size_t dot = name.find_last_of('.');
-        model.buffers[0].uri = (dot == std::string::npos ? name : name.substr(0, dot)) + ".bin";
-    }
+namespace {
+
+// The model's JSON with its one buffer given as byteLength (and uri, when
+// not empty) alone; the buffer's bytes are moved out into bin.
+std::string jsonWithoutBuffer(tinygltf::Model& model, const std::string& uri, std::vector<unsigned char>& bin) {
+    bin = std::move(model.buffers[0].data);
+    model.buffers[0].data.clear();
+    std::ostringstream text;
     tinygltf::TinyGLTF writer;
-    if (!writer.WriteGltfSceneToFile(&model, path, false, binary || embedBuffer, !binary, binary))
-        return "cannot write " + path;
-    return {};
+    writer.WriteGltfSceneToStream(&model, text, false, false);
+    nlohmann::json json = nlohmann::json::parse(text.str());
+    nlohmann::json buffer = {{"byteLength", bin.size()}};
+    if (!uri.empty()) buffer["uri"] = uri;
+    json["buffers"] = nlohmann::json::array({buffer});
+    return json.dump();
+}
+
+void putWord(std::string& out, std::uint32_t word) {
+    for (int shift = 0; shift < 32; shift += 8) out += static_cast<char>((word >> shift) & 0xff);
+}
+
+// The binary container: header, JSON chunk, BIN chunk, each padded to 4 bytes.
+std::string glbContainer(std::string json, const std::vector<unsigned char>& bin) {
+    json.append((4 - json.size() % 4) % 4, ' ');
+    const std::size_t binPadded = (bin.size() + 3) / 4 * 4;
+    const std::size_t total = 12 + 8 + json.size() + (bin.empty() ? 0 : 8 + binPadded);
+    std::string out;
+    out.reserve(total);
+    putWord(out, 0x46546C67u);  // "glTF"
+    putWord(out, 2);
+    putWord(out, static_cast<std::uint32_t>(total));
+    putWord(out, static_cast<std::uint32_t>(json.size()));
+    putWord(out, 0x4E4F534Au);  // "JSON"
+    out += json;
+    if (!bin.empty()) {
+        putWord(out, static_cast<std::uint32_t>(binPadded));
+        putWord(out, 0x004E4942u);  // "BIN"
+        out.append(reinterpret_cast<const char*>(bin.data()), bin.size());
+        out.append(binPadded - bin.size(), '\0');
+    }
+    return out;
+}
+
+std::string binName(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    const std::string name = path.substr(slash == std::string::npos ? 0 : slash + 1);
+    const std::size_t dot = name.find_last_of('.');
+    return (dot == std::string::npos ? name : name.substr(0, dot)) + ".bin";
+}
+
+}  // namespace
+
+std::vector<FileToWrite> GltfFiles(const ExportScene& scene, const std::string& path, bool binary, bool embedBuffer) {
+    tinygltf::Model model = BuildGltfModel(scene);
+    std::vector<unsigned char> bin;
+    if (binary) return {{path, glbContainer(jsonWithoutBuffer(model, "", bin), bin)}};
+    if (embedBuffer) {
+        std::ostringstream text;
+        tinygltf::TinyGLTF writer;
+        writer.WriteGltfSceneToStream(&model, text, false, false);
+        return {{path, text.str()}};
+    }
+    const std::string name = binName(path);
+    const std::size_t slash = path.find_last_of('/');
+    const std::string binPath = slash == std::string::npos ? name : path.substr(0, slash + 1) + name;
+    std::string json = jsonWithoutBuffer(model, name, bin);
+    return {{binPath, std::string(bin.begin(), bin.end())}, {path, std::move(json)}};
+}
+
+WriteResult WriteGltf(const ExportScene& scene, const std::string& path, bool binary, bool embedBuffer) {
+    return WriteFileGroup(GltfFiles(scene, path, binary, embedBuffer));
 }
 
 std::string GlbBytes(const ExportScene& scene) {
     tinygltf::Model model = BuildGltfModel(scene);
-    std::ostringstream out;
-    tinygltf::TinyGLTF writer;
-    writer.WriteGltfSceneToStream(&model, out, false, true);
-    return out.str();
+    std::vector<unsigned char> bin;
+    return glbContainer(jsonWithoutBuffer(model, "", bin), bin);
 }

@@ -1,7 +1,8 @@
 #include "HtmlWriter.h"
 
-#include <fstream>
+#include <sstream>
 
+#include "FileWriting.h"
 #include "GltfWriter.h"
 
 extern const char kViewerScript[];
@@ -56,9 +57,8 @@ std::string Base64(const std::string& bytes) {
     return out;
 }
 
-WriteResult WriteHtml(const ExportScene& scene, const std::string& configJson, const std::string& title,
-                      const std::string& path) {
-    std::ofstream out(path, std::ios::binary);
+std::string HtmlBytes(const ExportScene& scene, const std::string& configJson, const std::string& title) {
+    std::ostringstream out;
     out << "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
         << "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
         << "<meta name=\"generator\" content=\"logo3d-export\">\n"
@@ -71,7 +71,10 @@ WriteResult WriteHtml(const ExportScene& scene, const std::string& configJson, c
         << "<script type=\"application/octet-stream\" id=\"logo3d-model\">" << Base64(GlbBytes(scene)) << "</script>\n"
         << "<script>" << kViewerScript << "</script>\n"
         << "</body>\n</html>\n";
-    out.close();
-    if (!out) return "cannot write " + path;
-    return {};
+    return out.str();
+}
+
+WriteResult WriteHtml(const ExportScene& scene, const std::string& configJson, const std::string& title,
+                      const std::string& path) {
+    return WriteWholeFile(path, HtmlBytes(scene, configJson, title));
 }

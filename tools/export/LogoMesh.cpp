@@ -153,7 +153,12 @@ MeshPart BuildMeshPart(const capture::Drawing& drawing, const std::vector<std::u
         // Runs of one surface are long: look the group up only when it changes.
         if (t.surface != lastSurface) {
             auto group = groupOfSurface.emplace(t.surface, part.groups.size());
-            if (group.second) part.groups.push_back(MeshGroup{t.surface, {}});
+            if (group.second) {
+                // Room for every picked triangle: unused room costs only
+                // address space, and the indices never move as they grow.
+                part.groups.push_back(MeshGroup{t.surface, {}});
+                part.groups.back().indices.reserve(picked.size() * 3);
+            }
             lastSurface = t.surface;
             lastGroup = group.first->second;
         }

@@ -1,9 +1,12 @@
 #include "ObjWriter.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstdarg>
 #include <cstdio>
-#include <fstream>
 #include <set>
+
+#include "FileWriting.h"
 
 namespace {
 
@@ -41,35 +44,31 @@ void append(std::string& line, std::size_t value) {
     line.append(digits, end.ptr);
 }
 
-// Writes the text out once it is large, so that a big logo is not held twice.
-void flush(std::FILE* out, std::string& text, std::size_t atLeast) {
-    if (text.size() < atLeast) return;
-    std::fwrite(text.data(), 1, text.size(), out);
-    text.clear();
+// printf into the text.
+void appendFormatted(std::string& text, const char* format, ...) {
+    char line[512];
+    va_list arguments;
+    va_start(arguments, format);
+    const int length = std::vsnprintf(line, sizeof line, format, arguments);
+    va_end(arguments);
+    if (length > 0) text.append(line, std::min(static_cast<std::size_t>(length), sizeof line - 1));
 }
 
-constexpr std::size_t kChunk = 1 << 20;
-
-void writeVertices(std::FILE* out, const MeshPart& part, float scale) {
-    std::string text;
+void writeVertices(std::string& text, const MeshPart& part, float scale) {
     for (const MeshVertex& v : part.vertices) {
         text += 'v';
         for (float p : v.position) append(text, p * scale);
         for (int k = 0; k < 3; ++k) append(text, v.colour[k]);
         text += '\n';
-        flush(out, text, kChunk);
     }
     for (const MeshVertex& v : part.vertices) {
         text += "vn";
         for (float n : v.normal) append(text, n);
         text += '\n';
-        flush(out, text, kChunk);
     }
-    flush(out, text, 0);
 }
 
-void writeFaces(std::FILE* out, const ExportScene& scene, const MeshPart& part, std::size_t first) {
-    std::string text;
+void writeFaces(std::string& text, const ExportScene& scene, const MeshPart& part, std::size_t first) {
     for (const MeshGroup& group : part.groups) {
         text += "usemtl " + mtlName(scene.surfaceNames[group.surface]) + "\n";
         for (std::size_t i = 0; i + 2 < group.indices.size(); i += 3) {
@@ -82,10 +81,8 @@ void writeFaces(std::FILE* out, const ExportScene& scene, const MeshPart& part, 
                 append(text, index);
             }
             text += '\n';
-            flush(out, text, kChunk);
         }
     }
-    flush(out, text, 0);
 }
 
 // Where the vertex colours drive the diffuse term, Kd is their mean, for
@@ -97,10 +94,8 @@ void meanColour(const MeshPart& part, const MeshGroup& group, double (&sum)[3], 
     }
 }
 
-bool writeMtl(const ExportScene& scene, const std::vector<const MeshPart*>& parts, const std::string& path) {
-    std::FILE* out = std::fopen(path.c_str(), "w");
-    if (out == nullptr) return false;
-    std::fprintf(out, "# logo3d-export: materials\n");
+std::string mtlText(const ExportScene& scene, const std::vector<const MeshPart*>& parts) {
+    std::string out = "# logo3d-export: materials\n";
     std::set<std::uint32_t> written;
     for (const MeshPart* part : parts)
         for (const MeshGroup& group : part->groups) {
@@ -115,37 +110,45 @@ bool writeMtl(const ExportScene& scene, const std::vector<const MeshPart*>& part
                         if (g.surface == group.surface) meanColour(*p, g, sum, count);
                 for (int k = 0; k < 3; ++k) kd[k] = count > 0 ? sum[k] / count : 1.0;
             }
-            std::fprintf(out, "\nnewmtl %s\n", mtlName(scene.surfaceNames[group.surface]).c_str());
-            std::fprintf(out, "Ka %.4g %.4g %.4g\n", s.ambient[0], s.ambient[1], s.ambient[2]);
-            std::fprintf(out, "Kd %.4g %.4g %.4g\n", kd[0], kd[1], kd[2]);
-            std::fprintf(out, "Ks %.4g %.4g %.4g\n", s.specular[0], s.specular[1], s.specular[2]);
-            std::fprintf(out, "Ns %.4g\n", s.shininess);
-            std::fprintf(out, "Ke %.4g %.4g %.4g\n", s.emission[0], s.emission[1], s.emission[2]);
-            std::fprintf(out, "d %.4g\nillum 2\n", s.diffuse[3]);
+            appendFormatted(out, "\nnewmtl %s\n", mtlName(scene.surfaceNames[group.surface]).c_str());
+            appendFormatted(out, "Ka %.4g %.4g %.4g\n", s.ambient[0], s.ambient[1], s.ambient[2]);
+            appendFormatted(out, "Kd %.4g %.4g %.4g\n", kd[0], kd[1], kd[2]);
+            appendFormatted(out, "Ks %.4g %.4g %.4g\n", s.specular[0], s.specular[1], s.specular[2]);
+            appendFormatted(out, "Ns %.4g\n", s.shininess);
+            appendFormatted(out, "Ke %.4g %.4g %.4g\n", s.emission[0], s.emission[1], s.emission[2]);
+            appendFormatted(out, "d %.4g\nillum 2\n", s.diffuse[3]);
         }
-    return std::fclose(out) == 0;
+    return out;
 }
+
+// Bytes a line takes at most: "v" and six numbers, "vn" and three, "f" and nine.
+constexpr std::size_t kVertexLineBytes = 2 + 6 * 16 + 1 + 3 + 3 * 16 + 1;
+constexpr std::size_t kFaceLineBytes = 2 + 3 * (1 + 2 * 10 + 2);
 
 }  // namespace
 
-WriteResult WriteObj(const ExportScene& scene, const std::string& path) {
+std::vector<FileToWrite> ObjFiles(const ExportScene& scene, const std::string& path) {
     std::vector<const MeshPart*> parts{&scene.solid};
     if (scene.withShadow && scene.shadow.TriangleCount() > 0) parts.push_back(&scene.shadow);
     const std::string mtl = stem(path) + ".mtl";
-    if (!writeMtl(scene, parts, mtl)) return "cannot write " + mtl;
 
-    std::FILE* out = std::fopen(path.c_str(), "w");
-    if (out == nullptr) return "cannot write " + path;
-    std::fprintf(out, "# logo3d-export: millimetres, y up, the logo's front towards +z\n");
-    std::fprintf(out, "mtllib %s\n", baseName(mtl).c_str());
+    std::string out;
+    std::size_t bound = 256;
+    for (const MeshPart* part : parts)
+        bound += part->vertices.size() * kVertexLineBytes + part->TriangleCount() * kFaceLineBytes +
+                 part->groups.size() * 64;
+    out.reserve(bound);
+    appendFormatted(out, "# logo3d-export: millimetres, y up, the logo's front towards +z\n");
+    appendFormatted(out, "mtllib %s\n", baseName(mtl).c_str());
     std::size_t first = 1;  // OBJ counts vertices from 1 through the whole file
     const char* names[] = {"logo", "shadow"};
     for (std::size_t p = 0; p < parts.size(); ++p) {
-        std::fprintf(out, "o %s\n", names[p]);
+        appendFormatted(out, "o %s\n", names[p]);
         writeVertices(out, *parts[p], scene.millimetresPerUnit);
         writeFaces(out, scene, *parts[p], first);
         first += parts[p]->vertices.size();
     }
-    if (std::fclose(out) != 0) return "cannot write " + path;
-    return {};
+    return {{mtl, mtlText(scene, parts)}, {path, std::move(out)}};
 }
+
+WriteResult WriteObj(const ExportScene& scene, const std::string& path) { return WriteFileGroup(ObjFiles(scene, path)); }

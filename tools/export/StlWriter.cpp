@@ -3,7 +3,8 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <fstream>
+
+#include "FileWriting.h"
 
 namespace {
 
@@ -24,10 +25,11 @@ void putFloats(std::string& out, const float* values, int count) {
 
 }  // namespace
 
-WriteResult WriteStl(const ExportScene& scene, const std::string& path) {
+std::string StlBytes(const ExportScene& scene) {
     const MeshPart& part = scene.solid;
     const std::uint32_t count = static_cast<std::uint32_t>(part.TriangleCount());
     std::string out(80, ' ');
+    out.reserve(84 + std::size_t{count} * 50);
     const char header[] = "logo3d-export binary STL, millimetres";
     std::memcpy(&out[0], header, sizeof header - 1);
     const unsigned char countBytes[4] = {static_cast<unsigned char>(count), static_cast<unsigned char>(count >> 8),
@@ -50,9 +52,7 @@ WriteResult WriteStl(const ExportScene& scene, const std::string& path) {
             putFloats(out, corner, 9);
             out.append(2, '\0');
         }
-    std::ofstream file(path, std::ios::binary);
-    file.write(out.data(), static_cast<std::streamsize>(out.size()));
-    file.close();
-    if (!file) return "cannot write " + path;
-    return {};
+    return out;
 }
+
+WriteResult WriteStl(const ExportScene& scene, const std::string& path) { return WriteWholeFile(path, StlBytes(scene)); }

@@ -3,6 +3,8 @@
 // what it issues into triangles; no window and no display are needed.
 
 #include <GL/gl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -11,6 +13,7 @@
 #include <sstream>
 
 #include "ExportOptions.h"
+#include "ExportMemory.h"
 #include "ExportScene.h"
 #include "GltfWriter.h"
 #include "HtmlWriter.h"
@@ -27,6 +30,14 @@
 #include "text/StrokeCharacterSet.h"
 
 namespace {
+
+// True when the file written is the standard output itself (-o /dev/stdout):
+// the report then goes to the standard error stream, off the data.
+bool isStandardOutput(const std::string& path) {
+    struct stat file, output;
+    return stat(path.c_str(), &file) == 0 && fstat(STDOUT_FILENO, &output) == 0 && file.st_dev == output.st_dev &&
+           file.st_ino == output.st_ino;
+}
 
 // The exporter's own records, read as the viewer reads its own.
 StrokeFontCharacterSet font;
@@ -58,21 +69,21 @@ std::string sourceName(const capture::Triangle& t) {
     return where + ", " + modeName(t.source);
 }
 
-void printReport(const ExportOptions& options, const ExportScene& scene, const CleanUpReport& report) {
+void printReport(std::FILE* out, const ExportOptions& options, const ExportScene& scene, const CleanUpReport& report) {
     const std::size_t written = scene.solid.TriangleCount() + (scene.withShadow ? scene.shadow.TriangleCount() : 0);
-    std::printf("wrote %s\n", options.output.c_str());
-    if (scene.motion.size() > 1) std::printf("motion: %zu frames in %.3g s\n", scene.motion.size(), scene.loopSeconds);
-    std::printf("triangles: %zu drawn, %zu without area dropped, %zu turned to face their normals "
+    std::fprintf(out, "wrote %s\n", options.output.c_str());
+    if (scene.motion.size() > 1) std::fprintf(out, "motion: %zu frames in %.3g s\n", scene.motion.size(), scene.loopSeconds);
+    std::fprintf(out, "triangles: %zu drawn, %zu without area dropped, %zu turned to face their normals "
                 "(%.3f%% of the area), %zu written\n",
                 report.drawn, report.degenerate, report.rewound,
                 report.drawnArea > 0 ? 100.0 * report.rewoundArea / report.drawnArea : 0.0, written);
     const Bounds b = scene.solid.PositionBounds();
     const float s = scene.millimetresPerUnit;
-    std::printf("size: %.1f x %.1f x %.1f mm\n", (b.max[0] - b.min[0]) * s, (b.max[1] - b.min[1]) * s,
+    std::fprintf(out, "size: %.1f x %.1f x %.1f mm\n", (b.max[0] - b.min[0]) * s, (b.max[1] - b.min[1]) * s,
                 (b.max[2] - b.min[2]) * s);
     if (options.report)
         for (const auto& entry : report.rewoundBySource)
-            std::printf("turned over: %zu from %s\n", entry.second, entry.first.c_str());
+            std::fprintf(out, "turned over: %zu from %s\n", entry.second, entry.first.c_str());
 }
 
 // The logo's text on one line, for the page's title.
@@ -113,13 +124,24 @@ WriteResult write(const ExportOptions& options, const ExportScene& scene) {
     return "unknown format";
 }
 
+// A frame beyond the motion's end is its end, as DrawFrame takes it (frame
+// count / frame count of the loop).
+void clampFrame(ExportOptions& options) {
+    const int end = static_cast<int>(std::max(logoString.frameCount, 1u));
+    if (options.frame <= end) return;
+    std::cerr << "note: --frame " << options.frame << " is past the motion's end; exporting its end, frame " << end
+              << std::endl;
+    options.frame = end;
+}
+
 int run(int argc, char** argv) {
-    const ExportOptions options = ParseExportOptions(argc, argv);
+    ExportOptions options = ParseExportOptions(argc, argv);
     if (!options.ready) return options.exitCode;
     // The viewer's loaders, in the viewer's order, with its messages.
     if (!LoadFont(options.fontFile, font, std::cerr) || !LoadEnvironment(options.envFile, environment, std::cerr) ||
         !LoadLogoString(options.stringFile, logoString, std::cerr))
         return 1;
+    clampFrame(options);
 
     const CapturedLogo captured = CaptureLogo(logoString, font, options.frame, options.shadow && options.format != ExportFormat::kStl);
     if (captured.problems.Total() != 0)
@@ -154,12 +176,13 @@ int run(int argc, char** argv) {
         std::cerr << problem << std::endl;
         return 1;
     }
-    printReport(options, scene, report);
+    printReport(isStandardOutput(options.output) ? stderr : stdout, options, scene, report);
     return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    KeepFreedMemory();
     return RunGuarded("logo3d-export", [&] { return run(argc, argv); });
 }

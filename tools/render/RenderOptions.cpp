@@ -12,15 +12,16 @@ RenderOptions ParseRenderOptions(int argc, char** argv) {
                    "lay out this text instead of the string file's (lines separated by '|'), white on the "
                    "font's style");
     app.add_option("--header", options.fontHeader, "font header line to use instead of the font file's");
-    app.add_option("-W,--width", view.width, "picture width in pixels")->capture_default_str();
-    app.add_option("-H,--height", view.height, "picture height in pixels")->capture_default_str();
-    app.add_option("-X,--rot-x", view.rotX, "rotation about x, degrees");
-    app.add_option("-Y,--rot-y", view.rotY, "rotation about y, degrees");
-    app.add_option("-Z,--rot-z", view.rotZ, "rotation about z, degrees");
-    app.add_option("-x,--pan-x", view.panX, "horizontal offset, pixels");
-    app.add_option("-y,--pan-y", view.panY, "vertical offset, pixels");
-    app.add_option("-r,--scale", view.scale, "uniform scale")->capture_default_str();
-    app.add_option("-t,--passes", view.passes, "accumulation passes")->check(CLI::Range(1u, 64u));
+    NumberOptions numbers;
+    numbers.Add(app, "-W,--width", view.width, kPictureSideRange, "picture width in pixels");
+    numbers.Add(app, "-H,--height", view.height, kPictureSideRange, "picture height in pixels");
+    numbers.Add(app, "-X,--rot-x", view.rotX, kAngleRange, "rotation about x, degrees");
+    numbers.Add(app, "-Y,--rot-y", view.rotY, kAngleRange, "rotation about y, degrees");
+    numbers.Add(app, "-Z,--rot-z", view.rotZ, kAngleRange, "rotation about z, degrees");
+    numbers.Add(app, "-x,--pan-x", view.panX, kPanRange, "horizontal offset, pixels");
+    numbers.Add(app, "-y,--pan-y", view.panY, kPanRange, "vertical offset, pixels");
+    numbers.Add(app, "-r,--scale", view.scale, kViewScaleRange, "uniform scale");
+    numbers.Add(app, "-t,--passes", view.passes, kPassesRange, "accumulation passes");
     app.add_flag("--aa", view.aaMode, "antialias through the accumulation buffer");
     app.add_flag("--jitter", view.jitterMode, "jitter through the accumulation buffer");
     app.add_flag("--trail", view.trailMode, "motion trail through the accumulation buffer");
@@ -29,9 +30,7 @@ RenderOptions ParseRenderOptions(int argc, char** argv) {
                    "write every frame of the whole-logo motion (0 .. frame count - 1) as DIR/frame-NNN.png");
     app.add_option("--gif", options.gif, "write the whole-logo motion as an animated GIF");
     app.add_option("--apng", options.apng, "write the whole-logo motion as an animated PNG");
-    app.add_option("--fps", options.framesPerSecond, "frames per second of --gif and --apng")
-        ->capture_default_str()
-        ->check(CLI::Range(1u, 100u));
-    ParseToolCommandLine(app, argc, argv, options);
+    numbers.Add(app, "--fps", options.framesPerSecond, kFramesPerSecondRange, "frames per second of --gif and --apng");
+    ParseToolCommandLine(app, argc, argv, options, &numbers);
     return options;
 }

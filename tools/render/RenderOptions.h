@@ -2,7 +2,16 @@
 
 #include <string>
 
+#include "../common/NumberOptions.h"
 #include "app/ViewState.h"
+
+// What the numeric options accept (the README's table of ranges).
+constexpr NumberRange kPictureSideRange = WholeRange(1, 8192);
+constexpr NumberRange kAngleRange = ClosedRange(-1e6, 1e6);
+constexpr NumberRange kPanRange = ClosedRange(-1e6, 1e6);
+constexpr NumberRange kViewScaleRange = ClosedRange(-1e6, 1e6);
+constexpr NumberRange kPassesRange = WholeRange(1, 64);
+constexpr NumberRange kFramesPerSecondRange = WholeRange(1, 100);
 
 // What to render and how: the viewer's own view settings plus the picture's
 // file and, optionally, text and a font header that replace the data files.

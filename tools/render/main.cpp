@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "Animation.h"
+#include "FileWriting.h"
 #include "PngWriter.h"
 #include "RenderOptions.h"
 #include "SceneFiles.h"
@@ -55,36 +56,39 @@ std::vector<unsigned char> readBackBuffer(int width, int height) {
 }
 
 // Every frame of the whole-logo motion, as the trail mode steps it, to PNGs
-// and on to the animated pictures asked for.
+// and on to the animated pictures asked for. The frames are made in a
+// folder of their own and appear in --frames DIR only when all are written.
 int renderAnimation(const RenderOptions& options) {
     namespace fs = std::filesystem;
-    std::string directory = options.framesDirectory;
-    std::string scratch;
     std::error_code error;
-    if (directory.empty()) {
-        scratch = (fs::temp_directory_path(error) / "logo3d-frames-XXXXXX").string();
-        if (mkdtemp(&scratch[0]) == nullptr) {
-            std::cerr << "cannot make a folder for the frames: " << scratch << std::endl;
+    std::string target = options.framesDirectory;
+    if (target.empty()) target = (fs::temp_directory_path(error) / "logo3d-frames").string();
+    else {
+        const fs::path parent = fs::path(target).parent_path();
+        if (!parent.empty() && !fs::exists(parent, error) && !fs::create_directories(parent, error) && error) {
+            std::cerr << CannotWrite(target, error.message()) << std::endl;
             return 1;
         }
-        directory = scratch;
-    } else if (!fs::create_directories(directory, error) && error) {
-        std::cerr << "cannot make the folder " << directory << ": " << error.message() << std::endl;
-        return 1;
     }
+    // Without --frames the folder is scratch, removed when it goes.
+    PendingFolder folder(target, options.framesDirectory.empty() ? (options.gif.empty() ? options.apng : options.gif)
+                                                                 : std::string());
+    std::string problem = folder.Problem();
     const unsigned count = logoString.frameCount > 0 ? logoString.frameCount : 1;
-    std::string problem;
     for (unsigned k = 0; k < count && problem.empty(); ++k) {
         if (viewState.aaMode || viewState.jitterMode) accumulateMotionFrame(k);
         else renderMotionFrame(k);
         glFinish();
-        problem = WritePng(FramePath(directory, k), viewState.width, viewState.height,
-                           readBackBuffer(viewState.width, viewState.height));
+        const std::string png = PngBytes(viewState.width, viewState.height,
+                                         readBackBuffer(viewState.width, viewState.height));
+        problem = png.empty() ? CannotWrite(target, "no picture to write")
+                              : folder.WriteFile(FrameName(k), png);
     }
-    if (problem.empty() && !options.gif.empty()) problem = WriteGif(directory, count, options.framesPerSecond, options.gif);
+    if (problem.empty() && !options.gif.empty())
+        problem = WriteGif(folder.WritePath(), count, options.framesPerSecond, options.gif);
     if (problem.empty() && !options.apng.empty())
-        problem = WriteApng(directory, count, options.framesPerSecond, options.apng);
-    if (!scratch.empty()) fs::remove_all(scratch, error);
+        problem = WriteApng(folder.WritePath(), count, options.framesPerSecond, options.apng);
+    if (problem.empty() && !options.framesDirectory.empty()) problem = folder.Commit(IsFrameName);
     if (!problem.empty()) {
         std::cerr << problem << std::endl;
         return 1;

@@ -125,3 +125,56 @@ TEST(CommandLine, PassCountStaysBetweenOneAndTheMaximum) {
 }
 
 }  // namespace
+
+namespace {
+
+// Values that are not finite read as 0, each with one note naming it; the
+// other float options are untouched.
+TEST(CommandLine, ValuesThatAreNotFiniteReadAsZeroWithANote) {
+    const std::vector<FloatCase> cases = {
+        {{"-r", "nan"}, &ViewState::scale, 0.0f},
+        {{"-X", "nan"}, &ViewState::rotX, 0.0f},
+        {{"-Y", "-inf"}, &ViewState::rotY, 0.0f},
+        {{"-Z", "infinity"}, &ViewState::rotZ, 0.0f},
+        {{"-x", "1e39"}, &ViewState::panX, 0.0f},
+        {{"-y", "-1e39"}, &ViewState::panY, 0.0f},
+        {{"-a", "NAN(1)"}, &ViewState::aaRadius, 0.0f},
+        {{"-j", "1e400"}, &ViewState::jitterAngle, 0.0f},
+    };
+    for (const FloatCase& c : cases) {
+        ViewState state;
+        const std::vector<std::string> notes = scan(c.words, state);
+        EXPECT_EQ(state.*c.field, c.expected) << c.words[0] << ' ' << c.words[1];
+        ASSERT_EQ(notes.size(), 1u) << c.words[0] << ' ' << c.words[1];
+        EXPECT_EQ(notes[0], c.words[0] + " " + c.words[1] + " : not a finite number, using 0");
+    }
+    ViewState state;
+    EXPECT_TRUE(scan({"-r", "3.4e38", "-x", "-1e-45"}, state).empty());  // the largest and a tiny float are finite
+}
+
+TEST(CommandLine, WindowSizeIsKeptWithinItsLimit) {
+    struct Case {
+        int width, height, maxWidth, maxHeight, expectedWidth, expectedHeight;
+        bool noted;
+    };
+    const std::vector<Case> cases = {
+        {400, 400, 1024, 768, 400, 400, false},
+        {1024, 768, 1024, 768, 1024, 768, false},
+        {50000, 50000, 1024, 768, 1024, 768, true},
+        {40000, 300, 1024, 768, 1024, 300, true},
+        {300, 2147483647, 16384, 16384, 300, 16384, true},
+        {50000, 50000, 0, 0, 50000, 50000, false},  // limit unknown: left alone
+    };
+    for (const Case& c : cases) {
+        int width = c.width, height = c.height;
+        const std::string note = FitWindowSize(width, height, c.maxWidth, c.maxHeight, "the screen");
+        EXPECT_EQ(width, c.expectedWidth);
+        EXPECT_EQ(height, c.expectedHeight);
+        EXPECT_EQ(!note.empty(), c.noted) << note;
+    }
+    int width = 50000, height = 50000;
+    EXPECT_EQ(FitWindowSize(width, height, 1024, 768, "the screen"),
+              "-w/-h 50000 x 50000 : the window must fit the screen (1024 x 768), using 1024 x 768");
+}
+
+}  // namespace
