@@ -34,22 +34,42 @@ char32_t spacingAccent(char32_t mark) {
 
 float width(const StrokeCharacter& glyph) { return glyph.maxX - glyph.minX; }
 
+// A mark and how many copies of it stand side by side (the diaeresis made of
+// two full stops).
+struct MarkShape {
+    const StrokeCharacter* glyph;
+    bool below;
+    int copies;
+};
+
+// A mark from the punctuation of a face of ASCII alone: the full stop for a
+// dot (two for the diaeresis), the hyphen for the macron, the comma for the
+// cedilla.
+MarkShape punctuationMark(const StrokeCharacterSet& font, char32_t mark) {
+    switch (mark) {
+        case 0x0307: return {font.FindDrawable(U'.'), false, 1};
+        case 0x0308: return {font.FindDrawable(U'.'), false, 2};
+        case 0x0304: return {font.FindDrawable(U'-'), false, 1};
+        case 0x0327: return {font.FindDrawable(U','), true, 1};
+        default: return {nullptr, false, 1};
+    }
+}
+
 // Places the marks on the base: above ones stacked upwards from the base's
-// top, below ones downwards from its foot.
-void placeMarks(GlyphPlan& plan, const std::vector<std::pair<const StrokeCharacter*, bool>>& marks, float gap) {
+// top, below ones downwards from its foot; copies one stroke width apart.
+void placeMarks(GlyphPlan& plan, const std::vector<MarkShape>& marks, float gap) {
     const StrokeCharacter& base = *plan.base;
     float top = base.maxY;
     float foot = std::min(base.minY, 0.0f);
-    for (const auto& [glyph, below] : marks) {
-        const float dx = (width(base) - width(*glyph)) * 0.5f;
-        if (below) {
-            const float dy = foot - gap - glyph->maxY;
-            foot = glyph->minY + dy;
-            plan.marks.push_back({glyph, dx, dy});
-        } else {
-            const float dy = top + gap - glyph->minY;
-            top = glyph->maxY + dy;
-            plan.marks.push_back({glyph, dx, dy});
+    for (const MarkShape& mark : marks) {
+        const StrokeCharacter& glyph = *mark.glyph;
+        const float whole = width(glyph) * static_cast<float>(mark.copies) + gap * static_cast<float>(mark.copies - 1);
+        const float dy = mark.below ? foot - gap - glyph.maxY : top + gap - glyph.minY;
+        if (mark.below) foot = glyph.minY + dy;
+        else top = glyph.maxY + dy;
+        for (int copy = 0; copy < mark.copies; ++copy) {
+            const float dx = (width(base) - whole) * 0.5f + static_cast<float>(copy) * (width(glyph) + gap);
+            plan.marks.push_back({&glyph, dx, dy});
         }
     }
 }
@@ -68,7 +88,11 @@ void callList(const StrokeCharacter& glyph) {
 const StrokeCharacter* MarkGlyph(const StrokeCharacterSet& font, char32_t mark) {
     if (const StrokeCharacter* own = font.FindDrawable(mark)) return own;
     const char32_t accent = spacingAccent(mark);
-    return accent == 0 ? nullptr : font.FindDrawable(accent);
+    if (accent == 0) return nullptr;
+    if (const StrokeCharacter* spacing = font.FindDrawable(accent)) return spacing;
+    // A face of ASCII alone still has the apostrophe: an upright acute, as
+    // the Greek tonos is.
+    return mark == 0x0301 ? font.FindDrawable(U'\'') : nullptr;
 }
 
 GlyphPlan PlanGlyph(const StrokeCharacterSet& font, char32_t code, const std::u32string& textMarks) {
@@ -84,19 +108,19 @@ GlyphPlan PlanGlyph(const StrokeCharacterSet& font, char32_t code, const std::u3
         plan.base = font.FindDrawable(baseCode);
         if (plan.base == nullptr) return {};
     }
-    std::vector<std::pair<const StrokeCharacter*, bool>> marks;
+    std::vector<MarkShape> marks;
     bool above = false;
     for (std::size_t i = 0; i < needed.size() + textMarks.size(); ++i) {
         const bool required = i < needed.size();
         const char32_t mark = required ? needed[i] : textMarks[i - needed.size()];
-        const StrokeCharacter* glyph = MarkGlyph(font, mark);
-        if (glyph == nullptr) {
+        MarkShape shape{MarkGlyph(font, mark), IsMarkBelow(mark), 1};
+        if (shape.glyph == nullptr) shape = punctuationMark(font, mark);
+        if (shape.glyph == nullptr) {
             if (required) return {};
             continue;
         }
-        const bool below = IsMarkBelow(mark);
-        above = above || !below;
-        marks.emplace_back(glyph, below);
+        above = above || !shape.below;
+        marks.push_back(shape);
     }
     if (above && (baseCode == U'i' || baseCode == U'j')) {
         const StrokeCharacter* dotless = font.FindDrawable(baseCode == U'i' ? kDotlessI : kDotlessJ);

@@ -13,7 +13,10 @@ class StrokeCharacterSet;
 // next mark one stroke width above that one); marks below hang one stroke
 // width under the base's lowest point or the baseline, whichever is lower.
 // Under a mark above, i and j become the font's dotless ı and ȷ. The advance
-// is always the base's.
+// is always the base's. A face of ASCII alone still composes: its ' ` ^ ~
+// stand for the acute, grave, circumflex and tilde, its full stop for the
+// dot (two for the diaeresis), its hyphen for the macron and its comma for
+// the cedilla.
 struct GlyphPlan {
     struct PlacedMark {
         const StrokeCharacter* glyph;
@@ -32,7 +35,8 @@ struct GlyphPlan {
 GlyphPlan PlanGlyph(const StrokeCharacterSet& font, char32_t code, const std::u32string& marks = {});
 
 // The glyph the font draws for a combining mark: its own glyph of the mark
-// (U+0300..U+036F) or, failing that, the spacing accent of the same shape.
+// (U+0300..U+036F) or, failing that, the spacing accent of the same shape
+// (and for the acute, failing both, the apostrophe).
 const StrokeCharacter* MarkGlyph(const StrokeCharacterSet& font, char32_t mark);
 
 // Compiles every glyph of the plan (before a list is opened around them).
