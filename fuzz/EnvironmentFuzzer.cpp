@@ -5,6 +5,7 @@
 #include "scene/Environment.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    fuzz::UseDrawBudget();
     std::istringstream in = fuzz::InputStream(data, size);
     Environment environment;
     environment.Read(in);

@@ -9,6 +9,7 @@
 #include "text/StrokeCharacterSet.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    fuzz::UseDrawBudget();
     std::istringstream in = fuzz::InputStream(data, size);
     StrokeFontCharacterSet font;
     font.Load(in);

@@ -33,6 +33,7 @@ const StrokeFontCharacterSet& smallFont() {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    fuzz::UseDrawBudget();
     static StrokeFontCharacterSet& font = const_cast<StrokeFontCharacterSet&>(smallFont());
     std::istringstream in = fuzz::InputStream(data, size);
     capture::Reset();
@@ -41,7 +42,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (logo.Read(in) != 0) return 0;  // the viewer stops at a file that does not read
         logo.Prepare(&font);
         logo.Draw();
+        // The frames call the same lists under another motion: the lists
+        // have been run once above, so only the motion's own calls are
+        // checked here, not each list's triangles again.
+        capture::DrawCalledLists(false);
         for (unsigned frame = 0; frame < std::min(logo.frameCount, 3u); ++frame) logo.DrawFrame(frame);
+        capture::DrawCalledLists(true);
     }
     fuzz::RequireSoundGL("string file");
     FacetLengthGlobal = 1.0f;

@@ -9,13 +9,15 @@
 // vertices into one display list, and a few such caps or joints exhaust the
 // memory. Every chain of rings (a joint, a cap) therefore also keeps
 // rings x points within this budget, far above what a legible logo uses: a
-// section of 40 points may still have 6500 rings.
-constexpr int kMaxSweepVertices = 1 << 18;
+// section of 40 points may still have 6500 rings. (A draw budget may lower
+// it: see DrawBudget.)
+constexpr int kMaxSweepVertices = DrawBudget().maxSweepVertices;
 
 // The most rings a chain of rings of pointsPerRing points may have.
 inline int MaxRings(unsigned pointsPerRing) {
-    if (pointsPerRing == 0) return kMaxTessellationCount;
-    return std::max(1, kMaxSweepVertices / static_cast<int>(std::min(pointsPerRing, 1u << 30)));
+    const DrawBudget& budget = CurrentDrawBudget();
+    if (pointsPerRing == 0) return budget.maxCount;
+    return std::max(1, budget.maxSweepVertices / static_cast<int>(std::min(pointsPerRing, 1u << 30)));
 }
 
 // The same budget for a sphere of n slices and n stacks.

@@ -7,5 +7,19 @@
 // 4096 steps differs from a circle by less than a millionth of its radius).
 constexpr int kMaxTessellationCount = 4096;
 
-// value truncated toward zero and kept within ±kMaxTessellationCount; NaN is 0.
+// The limits every count and every chain of rings keep to. The defaults are
+// the program's; a caller that needs every path of the drawing code taken
+// but no smooth surface (a fuzz target, which draws thousands of inputs a
+// second) lowers them, and then coarser curves are all that changes.
+struct DrawBudget {
+    int maxCount = kMaxTessellationCount;  // the most any BoundedCount returns
+    int maxSweepVertices = 1 << 18;        // rings x points of one chain of rings
+};
+
+const DrawBudget& CurrentDrawBudget();
+// Limits below 1 count as 1.
+void SetDrawBudget(const DrawBudget& budget);
+
+// value truncated toward zero and kept within ±CurrentDrawBudget().maxCount;
+// NaN is 0.
 int BoundedCount(double value);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "stroke/Tessellation.h"
 #include "text/LogoString.h"
 
 namespace {
@@ -22,7 +23,9 @@ Vector3 PathOffset(const LogoString& logo, float u) {
 unsigned DecorationSteps(float width, float facetLength) {
     const double step = facetLength > kFinestFacet ? facetLength : kFinestFacet;
     const double steps = 0.5 * std::fabs(width) / step;
-    if (!(steps < kMostSteps)) return static_cast<unsigned>(kMostSteps) + 1;
+    // A lowered draw budget lowers this limit in proportion.
+    const double most = kMostSteps * CurrentDrawBudget().maxCount / kMaxTessellationCount;
+    if (!(steps < most)) return static_cast<unsigned>(most) + 1;
     return static_cast<unsigned>(steps) + 1;
 }
 

@@ -89,9 +89,12 @@ void LogoString::Draw() {
 }
 
 void LogoString::DrawFrame(unsigned frame) {
+    DrawAtTime(static_cast<float>(frame) / static_cast<float>(frameCount == 0 ? 1 : frameCount));
+}
+
+void LogoString::DrawAtTime(float t) {
     EnsureLists();
-    float t = static_cast<float>(frame) / static_cast<float>(frameCount == 0 ? 1 : frameCount);
-    if (t > 1.0f) t = 1.0f;
+    t = t > 1.0f ? 1.0f : t < 0.0f ? 0.0f : t;
     if (shadow.enabled) {
         glPushMatrix();
         glMultMatrixf(shadow.matrix);

@@ -57,6 +57,9 @@ public:
     // The same at animation frame `frame` of frameCount, with the whole-logo
     // motion applied.
     void DrawFrame(unsigned frame);
+    // The same at time t of the motion, 0 (frame 0) to 1 (its end), for
+    // pictures sampled at any rate.
+    void DrawAtTime(float t);
 
     // Width of one text line laid out from the font; sizeDigits (may be null)
     // holds one size digit per character of line.

@@ -8,6 +8,7 @@
 
 #include "scene/DataLine.h"
 #include "scene/FieldLine.h"
+#include "stroke/Stroke.h"
 #include "stroke/Tessellation.h"
 #include "text/GlyphCodes.h"
 #include "text/StrokeCharacter.h"
@@ -29,6 +30,12 @@ void warnAboutSizes(FieldLine& header, float width, float height, int segments) 
         header.Replaced("stroke width " + ShownValue(width) + " is thinner than 0.9 and becomes 0.9");
     if (header.Found() > 1 && std::fabs(height) < kThinnest)
         header.Replaced("stroke height " + ShownValue(height) + " is thinner than 0.9 and becomes 0.9");
+    if (header.Found() > 0 && std::fabs(width) > kMaxCoordinate)
+        header.Replaced("stroke width " + ShownValue(width) + " is wider than " + ShownValue(kMaxCoordinate) +
+                        " and becomes " + ShownValue(kMaxCoordinate));
+    if (header.Found() > 1 && std::fabs(height) > kMaxCoordinate)
+        header.Replaced("stroke height " + ShownValue(height) + " is deeper than " + ShownValue(kMaxCoordinate) +
+                        " and becomes " + ShownValue(kMaxCoordinate));
     if (header.Found() > 1 && height < 0.0f)
         header.Replaced("stroke height " + ShownValue(height) +
                         " is negative: its size is used, and it sets the negated width as a negative stroke width "
@@ -63,15 +70,17 @@ void StrokeCharacterSet::Append(StrokeCharacter* character) {
 StrokeCharacter* StrokeCharacterSet::NewCharacter() { return new StrokeCharacter(this); }
 StrokeCharacter* StrokeFontCharacterSet::NewCharacter() { return new StrokeFontCharacter(this); }
 
+// A stroke is no wider or deeper than a coordinate may be far: a glyph's
+// extent plus a stroke width on each side must stay a finite float.
 void StrokeCharacterSet::SetStrokeWidth(float value) {
     if (value < 0.0f) widthNegated = 1;
-    strokeWidth = std::fabs(value);
+    strokeWidth = std::min(std::fabs(value), kMaxCoordinate);
     if (strokeWidth < kThinnest) strokeWidth = kThinnest;
 }
 
 void StrokeCharacterSet::SetStrokeHeight(float value) {
     if (value < 0.0f) widthNegated = 1;
-    strokeHeight = std::fabs(value);
+    strokeHeight = std::min(std::fabs(value), kMaxCoordinate);
     if (strokeHeight < kThinnest) strokeHeight = kThinnest;
 }
 

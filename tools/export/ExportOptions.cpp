@@ -20,6 +20,21 @@ bool FormatOfName(const std::string& name, ExportFormat& format) {
     return true;
 }
 
+// The page's presentation, each the default of a URL parameter of the same name.
+void addPageOptions(CLI::App& app, PageOptions& page) {
+    app.add_flag("!--no-controls", page.controls, ".html: no turning, moving or scaling (?controls=0)");
+    app.add_flag("!--no-autoplay", page.autoplay, ".html: the motion waits for a click (?autoplay=0)");
+    app.add_flag("--fit", page.fit, ".html: the logo fills the frame within a margin (?fit=1)");
+    app.add_flag("--transparent", page.transparent, ".html: no background, the host page shows through (?transparent=1)");
+    app.add_flag("--loop", page.loop, ".html: loop the motion even when it ends away from its start (?loop=1)");
+    app.add_option("--view", page.view, ".html: first turn about x, y and z in degrees (?view=X,Y,Z)")->delimiter(',');
+    CLI::Option* lite = app.add_flag("--lite", page.lite, ".html: leave three.js out of the page; needs --three-url");
+    app.add_option("--three-url", page.threeUrl, ".html with --lite: URL of three.js's build/three.module.js (version " THREE_VERSION "), "
+                   "its examples/jsm/ beside it")
+        ->needs(lite);
+    lite->needs("--three-url");
+}
+
 ExportOptions ParseExportOptions(int argc, char** argv) {
     ExportOptions options;
     CLI::App app{"Writes a logo3d logo, as the viewer draws it, to a mesh file: glTF 2.0 (.glb, .gltf), "
@@ -47,6 +62,7 @@ ExportOptions ParseExportOptions(int argc, char** argv) {
     app.add_flag("--weld", options.weld, "merge vertices that share position, normal and colour");
     app.add_flag("--embed", options.embedBuffer, ".gltf: embed the buffer instead of writing a .bin beside it");
     app.add_flag("--report", options.report, "print where triangles wound against their normals came from");
+    addPageOptions(app, options.page);
     if (ParseToolCommandLine(app, argc, argv, options, &numbers)) FormatOfName(options.output, options.format);
     return options;
 }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "../common/NumberOptions.h"
+#include "PageConfig.h"
 
 enum class ExportFormat { kGlb, kGltf, kObj, kStl, kHtml };
 
@@ -20,6 +21,7 @@ struct ExportOptions {
     bool embedBuffer = false;  // .gltf: buffer as a data URI instead of a .bin beside it
     bool report = false;       // print where the turned-over triangles came from
     float loopSeconds = 3.0f;  // one loop of the whole-logo motion in glTF and on the page
+    PageOptions page;          // .html: how the page presents the logo
     bool ready = false;        // false: nothing to export (help shown or bad options)
     int exitCode = 0;
 };

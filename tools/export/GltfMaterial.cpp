@@ -5,6 +5,11 @@
 #include <algorithm>
 #include <cmath>
 
+float LinearFromSrgb(float value) {
+    const float c = std::min(std::max(value, 0.0f), 1.0f);
+    return c <= 0.04045f ? c / 12.92f : std::pow((c + 0.055f) / 1.055f, 2.4f);
+}
+
 double RoughnessOf(const capture::Surface& s) {
     const float strongest = std::max({s.specular[0], s.specular[1], s.specular[2]});
     if (strongest < 0.01f) return 1.0;
@@ -15,10 +20,11 @@ void TranslateSurface(const capture::Surface& s, bool vertexColoursBelowOne, tin
     auto& pbr = out.pbrMetallicRoughness;
     const bool tracked = s.ColourIsDiffuse();
     if (tracked) pbr.baseColorFactor = {1.0, 1.0, 1.0, 1.0};
-    else pbr.baseColorFactor = {s.diffuse[0], s.diffuse[1], s.diffuse[2], s.diffuse[3]};
+    else pbr.baseColorFactor = {LinearFromSrgb(s.diffuse[0]), LinearFromSrgb(s.diffuse[1]),
+                                LinearFromSrgb(s.diffuse[2]), s.diffuse[3]};
     pbr.metallicFactor = 0.0;
     pbr.roughnessFactor = RoughnessOf(s);
-    out.emissiveFactor = {s.emission[0], s.emission[1], s.emission[2]};
+    out.emissiveFactor = {LinearFromSrgb(s.emission[0]), LinearFromSrgb(s.emission[1]), LinearFromSrgb(s.emission[2])};
     const bool translucent = tracked ? vertexColoursBelowOne : s.diffuse[3] < 1.0f;
     out.alphaMode = translucent ? "BLEND" : "OPAQUE";
     out.doubleSided = false;

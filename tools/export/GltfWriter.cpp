@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <sstream>
 
@@ -70,15 +71,17 @@ PartAccessors addVertices(tinygltf::Model& model, const MeshPart& part, float me
     for (std::size_t i = 0; i < n; ++i)
         for (int k = 0; k < 3; ++k) normals[i * 3 + k] = part.vertices[i].normal[k];
     if (withColours) {
-        // Eight bits a channel, as the viewer's window has: a quarter of the
-        // bytes of floats.
-        unsigned char* colours = reinterpret_cast<unsigned char*>(newView(model, n * 4, kArrayBuffer, view));
-        out.colour = addAccessor(model, view, 0, n, TINYGLTF_COMPONENT_TYPE_UNSIGNED_BYTE, TINYGLTF_TYPE_VEC4);
+        // Linear, as glTF defines vertex colours; sixteen bits a channel keep
+        // the dark tones that eight linear bits would band.
+        std::uint16_t* colours = reinterpret_cast<std::uint16_t*>(newView(model, n * 8, kArrayBuffer, view));
+        out.colour = addAccessor(model, view, 0, n, TINYGLTF_COMPONENT_TYPE_UNSIGNED_SHORT, TINYGLTF_TYPE_VEC4);
         model.accessors[static_cast<std::size_t>(out.colour)].normalized = true;
         for (std::size_t i = 0; i < n; ++i)
-            for (int k = 0; k < 4; ++k)
-                colours[i * 4 + k] = static_cast<unsigned char>(
-                    255.0f * std::min(std::max(part.vertices[i].colour[k], 0.0f), 1.0f) + 0.5f);
+            for (int k = 0; k < 4; ++k) {
+                const float c = part.vertices[i].colour[k];
+                const float linear = k < 3 ? LinearFromSrgb(c) : std::min(std::max(c, 0.0f), 1.0f);
+                colours[i * 4 + static_cast<std::size_t>(k)] = static_cast<std::uint16_t>(65535.0f * linear + 0.5f);
+            }
     }
     return out;
 }
@@ -171,7 +174,7 @@ bool moves(const std::vector<std::array<float, 16>>& motion) {
 }
 
 // The whole-logo motion as translation and rotation channels of the node,
-// one linear key per animation frame.
+// one linear key per animation frame and one at the end of the motion.
 void addAnimation(tinygltf::Model& model, const ExportScene& scene, int node) {
     const std::size_t n = scene.motion.size();
     if (n < 2 || !moves(scene.motion)) return;
@@ -179,7 +182,9 @@ void addAnimation(tinygltf::Model& model, const ExportScene& scene, int node) {
     int view;
     float* times = newView(model, n * 4, 0, view);
     const int input = addAccessor(model, view, 0, n, TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_SCALAR);
-    for (std::size_t k = 0; k < n; ++k) times[k] = scene.loopSeconds * static_cast<float>(k) / static_cast<float>(n);
+    // The keys span the motion from t = 0 to t = 1, the last one at exactly loopSeconds.
+    for (std::size_t k = 0; k < n; ++k)
+        times[k] = k + 1 == n ? scene.loopSeconds : scene.loopSeconds * static_cast<float>(k) / static_cast<float>(n - 1);
     model.accessors[static_cast<std::size_t>(input)].minValues = {0.0};
     model.accessors[static_cast<std::size_t>(input)].maxValues = {double(times[n - 1])};
 
@@ -227,7 +232,7 @@ tinygltf::Model BuildGltfModel(const ExportScene& scene) {
     // All of the buffer at once, so that filling it never moves it.
     std::size_t bytes = 0;
     for (const MeshPart* part : {&scene.solid, &scene.shadow})
-        bytes += part->vertices.size() * 28 + part->TriangleCount() * 12 + 16;
+        bytes += part->vertices.size() * 32 + part->TriangleCount() * 12 + 16;
     bytes += scene.motion.size() * 32 + 16;
     model.buffers[0].data.reserve(bytes);
     std::vector<int> materials;

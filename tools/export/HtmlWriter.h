@@ -4,10 +4,19 @@
 
 #include "ExportScene.h"
 
-// One self-contained HTML file: the scene's .glb (base64), the page's
-// settings (configJson) and the bundled viewer script, nothing to fetch.
-std::string HtmlBytes(const ExportScene& scene, const std::string& configJson, const std::string& title);
-WriteResult WriteHtml(const ExportScene& scene, const std::string& configJson, const std::string& title,
-                      const std::string& path);
+// What one page holds besides its script.
+struct HtmlPage {
+    const ExportScene& scene;
+    std::string configJson;  // the page's settings (PageConfigJson)
+    std::string title;
+    std::string background;  // CSS colour behind the logo and its still picture
+    std::string stillPng;    // shown until the first frame, and without WebGL or JavaScript
+    std::string threeUrl;    // empty: three.js inside the page; else a lite page that loads it from here
+};
+
+// One HTML file: the scene's .glb (base64), the page's settings, the still
+// picture and the bundled viewer script; nothing to fetch unless lite.
+std::string HtmlBytes(const HtmlPage& page);
+WriteResult WriteHtml(const HtmlPage& page, const std::string& path);
 
 std::string Base64(const std::string& bytes);

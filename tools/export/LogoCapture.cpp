@@ -34,7 +34,8 @@ std::vector<std::array<float, 16>> LogoMotion(LogoString& logo) {
     std::vector<std::array<float, 16>> frames;
     const unsigned logoList = logo.logoList > 0 ? static_cast<unsigned>(logo.logoList) : 0u;
     capture::DrawCalledLists(false);
-    for (unsigned k = 0; k < std::max(logo.frameCount, 1u); ++k) {
+    // Frame k stands at t = k / frameCount; one more, at t = 1, ends the motion.
+    for (unsigned k = 0; k <= std::max(logo.frameCount, 1u); ++k) {
         capture::ClearTriangles();
         logo.DrawFrame(k);
         std::array<float, 16> m{{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}};

@@ -29,6 +29,6 @@ struct CapturedLogo {
 CapturedLogo CaptureLogo(LogoString& logo, StrokeFontCharacterSet& font, int frame, bool withShadow = true);
 
 // Where DrawFrame puts the logo list at animation frame k = 0 .. frame
-// count - 1: one model-view matrix (column-major) per frame, taken from the
-// drawing code without drawing. The logo must have been captured first.
+// count, the last one the end of the motion (t = 1): one model-view matrix
+// (column-major) per frame, taken from the drawing code without drawing. The logo must have been captured first.
 std::vector<std::array<float, 16>> LogoMotion(LogoString& logo);

@@ -81,8 +81,12 @@ json fogOf(const Fog& fog, const Projection& projection, float metres, float pag
 
 }  // namespace
 
+bool PageIsTransparent(const Environment& environment, const PageOptions& options) {
+    return options.transparent || environment.clearColor.alpha <= 0.0f;
+}
+
 std::string PageConfigJson(const Environment& environment, const ExportScene& scene, const std::string& title,
-                           int windowWidth, int windowHeight) {
+                           const PageOptions& options, int windowWidth, int windowHeight) {
     const float metres = scene.millimetresPerUnit * 0.001f;
     const Projection& projection = environment.projection;
     const EyeSpace eye{float(windowWidth), float(windowHeight), projection.near, metres};
@@ -100,6 +104,10 @@ std::string PageConfigJson(const Environment& environment, const ExportScene& sc
 
     json page;
     page["title"] = title;
+    page["label"] = title;
+    page["page"] = {{"controls", options.controls}, {"autoplay", options.autoplay}, {"fit", options.fit},
+                    {"transparent", PageIsTransparent(environment, options)}, {"loop", options.loop},
+                    {"view", options.view}};
     page["background"] = rgb(environment.clearColor);
     Color ambient = environment.lightModel.ambient;
     json lights = json::array();

@@ -20,6 +20,7 @@
 #include "LogoCapture.h"
 #include "ObjWriter.h"
 #include "PageConfig.h"
+#include "StillPicture.h"
 #include "StlWriter.h"
 #include "scene/Environment.h"
 #include "scene/GuardedMain.h"
@@ -72,7 +73,7 @@ std::string sourceName(const capture::Triangle& t) {
 void printReport(std::FILE* out, const ExportOptions& options, const ExportScene& scene, const CleanUpReport& report) {
     const std::size_t written = scene.solid.TriangleCount() + (scene.withShadow ? scene.shadow.TriangleCount() : 0);
     std::fprintf(out, "wrote %s\n", options.output.c_str());
-    if (scene.motion.size() > 1) std::fprintf(out, "motion: %zu frames in %.3g s\n", scene.motion.size(), scene.loopSeconds);
+    if (scene.motion.size() > 1) std::fprintf(out, "motion: %zu frames in %.3g s\n", scene.motion.size() - 1, scene.loopSeconds);
     std::fprintf(out, "triangles: %zu drawn, %zu without area dropped, %zu turned to face their normals "
                 "(%.3f%% of the area), %zu written\n",
                 report.drawn, report.degenerate, report.rewound,
@@ -109,12 +110,24 @@ std::array<float, 4> shadowColour(const CapturedLogo& captured) {
     return out;
 }
 
+int colourByte(float value) { return static_cast<int>(255.0f * std::min(std::max(value, 0.0f), 1.0f) + 0.5f); }
+
 WriteResult write(const ExportOptions& options, const ExportScene& scene) {
     switch (options.format) {
         case ExportFormat::kHtml: {
             const std::string title = titleOf(logoString);
-            return WriteHtml(scene, PageConfigJson(environment, scene, title, kViewerWindowSize, kViewerWindowSize),
-                             title, options.output);
+            const bool transparent = PageIsTransparent(environment, options.page);
+            const Color& c = environment.clearColor;
+            char background[32];
+            std::snprintf(background, sizeof background, "rgb(%d, %d, %d)", colourByte(c.red), colourByte(c.green),
+                          colourByte(c.blue));
+            const HtmlPage page{scene,
+                                PageConfigJson(environment, scene, title, options.page, kViewerWindowSize, kViewerWindowSize),
+                                title,
+                                transparent ? "transparent" : background,
+                                StillPicturePng(scene, environment, kViewerWindowSize, transparent),
+                                options.page.lite ? options.page.threeUrl : std::string()};
+            return WriteHtml(page, options.output);
         }
         case ExportFormat::kGlb: return WriteGltf(scene, options.output, true, false);
         case ExportFormat::kGltf: return WriteGltf(scene, options.output, false, options.embedBuffer);

@@ -30,7 +30,11 @@ RenderOptions ParseRenderOptions(int argc, char** argv) {
                    "write every frame of the whole-logo motion (0 .. frame count - 1) as DIR/frame-NNN.png");
     app.add_option("--gif", options.gif, "write the whole-logo motion as an animated GIF");
     app.add_option("--apng", options.apng, "write the whole-logo motion as an animated PNG");
-    numbers.Add(app, "--fps", options.framesPerSecond, kFramesPerSecondRange, "frames per second of --gif and --apng");
+    app.add_option("--video", options.video,
+                   "write the whole-logo motion as a video: MP4 (H.264), or WebM (VP9) for a .webm name");
+    numbers.Add(app, "--seconds", options.seconds, kVideoSecondsRange, "--video: the whole motion in this many seconds");
+    numbers.Add(app, "--fps", options.framesPerSecond, kFramesPerSecondRange,
+                "frames per second of --gif, --apng and --video");
     ParseToolCommandLine(app, argc, argv, options, &numbers);
     return options;
 }

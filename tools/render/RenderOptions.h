@@ -12,6 +12,7 @@ constexpr NumberRange kPanRange = ClosedRange(-1e6, 1e6);
 constexpr NumberRange kViewScaleRange = ClosedRange(-1e6, 1e6);
 constexpr NumberRange kPassesRange = WholeRange(1, 64);
 constexpr NumberRange kFramesPerSecondRange = WholeRange(1, 100);
+constexpr NumberRange kVideoSecondsRange = AboveRange(0, 3600);
 
 // What to render and how: the viewer's own view settings plus the picture's
 // file and, optionally, text and a font header that replace the data files.
@@ -26,6 +27,10 @@ struct RenderOptions {
     std::string gif;
     std::string apng;
     unsigned framesPerSecond = 12;
+    // The motion as a video, resampled to seconds at framesPerSecond; 0
+    // seconds: one picture per animation frame.
+    std::string video;
+    float seconds = 0.0f;
     bool Animated() const { return !framesDirectory.empty() || !gif.empty() || !apng.empty(); }
     bool ready = false;      // false: nothing to render (help shown or bad options)
     int exitCode = 0;

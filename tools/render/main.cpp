@@ -5,6 +5,7 @@
 #include <GL/glut.h>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <iostream>
 #include <sstream>
@@ -99,6 +100,30 @@ int renderAnimation(const RenderOptions& options) {
     return 0;
 }
 
+// The whole motion, resampled to the asked length and rate, streamed into
+// ffmpeg picture by picture.
+int renderVideo(const RenderOptions& options) {
+    const unsigned motionFrames = logoString.frameCount > 0 ? logoString.frameCount : 1;
+    const unsigned count =
+        options.seconds > 0.0f
+            ? std::max(1u, static_cast<unsigned>(std::lround(options.seconds * static_cast<float>(options.framesPerSecond))))
+            : motionFrames;
+    VideoWriter video(options.video, viewState.width, viewState.height, options.framesPerSecond);
+    for (unsigned k = 0; k < count; ++k) {
+        const float t = MotionTimeOf(k, count);
+        renderViewOf([t] { logoString.DrawAtTime(t); });
+        glFinish();
+        if (!video.Add(readBackBuffer(viewState.width, viewState.height))) break;
+    }
+    const std::string problem = video.Finish();
+    if (!problem.empty()) {
+        std::cerr << problem << std::endl;
+        return 1;
+    }
+    std::cout << options.video << ": " << count << " frames at " << options.framesPerSecond << " fps" << std::endl;
+    return 0;
+}
+
 }  // namespace
 
 int run(int argc, char** argv) {
@@ -114,6 +139,10 @@ int run(int argc, char** argv) {
         keyboard(' ', 0, 0);
     }
     reshape(viewState.width, viewState.height);
+    if (!options.video.empty()) {
+        const int status = renderVideo(options);
+        if (status != 0 || !options.Animated()) return status;
+    }
     if (options.Animated()) return renderAnimation(options);
     if (viewState.aaMode || viewState.jitterMode || viewState.trailMode) accumulateView();
     else renderView();

@@ -112,12 +112,18 @@ TEST(GlyphInvariants, ExtremeGlyphsDrawFiniteGeometryWithoutSlivers) {
         // Marker points far beyond any coordinate a stroke may have.
         {defaultHeader, "A e 1e30 0 l 0 0 e\nB e 3e38 3e38 c 0 0 90 e"},
         {defaultHeader, "A e -3e38 1e38 l 0 0 e\nB e 1e6 1e6 l 1e38 -1e38 s 0 0 e"},
+        // Strokes wider and deeper than any coordinate: a glyph's width
+        // (its extent plus a stroke width each side) overflowed a float.
+        {"3e38 -3e38 8 1.5 2 1 0 1 0 14 30 7 22", "A e 1e30 0 l 8 3e38 c 0 900 e\nB e 0 0 l 8 8 e"},
         // An arc between two sharp corners whose trims use up all of it.
         {"6 6 8 1.5 2 1 0 1 0 0.7 1.1 6 6", "B f 10 32 l 43 29 c 52 26 112 l 30 10 f"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.glyphs);
         const std::unique_ptr<StrokeFontCharacterSet> font = fontOf(c.header, c.glyphs);
+        unsigned count = 0;
+        const std::unique_ptr<float[]> widths = font->BuildWidthTable(count);
+        for (unsigned code = 0; code < count; ++code) EXPECT_TRUE(std::isfinite(widths[code])) << code;
         LogoString logo;
         ASSERT_EQ(logo_test::ReadString(logo, logo_test::StringFile().Text()), 0);
         gl_record::Reset();
