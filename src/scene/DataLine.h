@@ -23,6 +23,11 @@ std::string readSignificantLine(std::istream& in);
 // The same, counting every line it takes, skipped ones included, in report.
 std::string readSignificantLine(std::istream& in, Diagnostics& report);
 
+// The same for a line of text: at most kMaxLineLength characters of UTF-8
+// are kept, and a character is never cut (a line that is not UTF-8 keeps at
+// least its first kMaxLineLength bytes).
+std::string readSignificantTextLine(std::istream& in, Diagnostics& report);
+
 // Reads one value and counts 1 when the stream is in a failed or bad state
 // afterwards: the error count of every data-file reader is a sum of these.
 template <typename T>
@@ -30,6 +35,10 @@ int readValue(std::istream& in, T& value) {
     in >> value;
     return in.fail() ? 1 : 0;
 }
+
+// True when the rest of a line holds more than blanks: an optional value
+// follows.
+bool HasMoreValues(std::istream& in);
 
 // Reads what is left of the file and, when significant lines remain, warns
 // at the first of them that field's reader stops before them, and why.

@@ -1,5 +1,7 @@
 #include "scene/Diagnostics.h"
 
+#include <utf8proc.h>
+
 #include <algorithm>
 
 Diagnostics& Diagnostics::Silent() {
@@ -80,15 +82,26 @@ std::string Printable(const std::string& text) {
     static const char kHex[] = "0123456789abcdef";
     std::string shown;
     shown.reserve(text.size());
-    for (const char c : text) {
-        const unsigned byte = static_cast<unsigned char>(c);
+    const auto* bytes = reinterpret_cast<const utf8proc_uint8_t*>(text.data());
+    for (std::size_t i = 0; i < text.size();) {
+        const unsigned byte = bytes[i];
         if (byte >= 0x20 && byte < 0x7f) {
-            shown.push_back(c);
-        } else {
-            shown += "\\x";
-            shown.push_back(kHex[byte >> 4]);
-            shown.push_back(kHex[byte & 15]);
+            shown.push_back(text[i++]);
+            continue;
         }
+        // A character of UTF-8 beyond the controls is shown as it is.
+        utf8proc_int32_t code = -1;
+        const utf8proc_ssize_t used =
+            byte >= 0x80 ? utf8proc_iterate(bytes + i, static_cast<utf8proc_ssize_t>(text.size() - i), &code) : 0;
+        if (used > 1 && code >= 0xA0) {
+            shown.append(text, i, static_cast<std::size_t>(used));
+            i += static_cast<std::size_t>(used);
+            continue;
+        }
+        shown += "\\x";
+        shown.push_back(kHex[byte >> 4]);
+        shown.push_back(kHex[byte & 15]);
+        ++i;
     }
     return shown;
 }

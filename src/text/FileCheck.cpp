@@ -5,6 +5,7 @@
 
 #include "scene/Environment.h"
 #include "text/GlyphCodes.h"
+#include "text/TextCharacters.h"
 #include "text/LogoString.h"
 #include "text/StrokeCharacter.h"
 #include "text/StrokeCharacterSet.h"
@@ -12,17 +13,18 @@
 namespace {
 
 // What DrawCode finds for a code: the first character that has it.
-bool drawsSomething(const StrokeFontCharacterSet& font, char code) {
+bool drawsSomething(const StrokeFontCharacterSet& font, char32_t code) {
     for (const StrokeCharacter* c = font.firstCharacter; c != nullptr; c = c->next)
         if (c->code == code) return c->firstStroke != nullptr;
     return false;
 }
 
-// 'A', or byte 0xc3 for what is not printable ASCII.
-std::string shownCharacter(char c) {
+// 'A', 'é' (U+00E9), or byte 0x09 for ASCII that is not printable, with
+// its place.
+std::string shownCharacter(char32_t c, const std::string& place) {
+    if (c >= U'!' && c != 0x7F) return ShownCharacter(c, place);
     const std::string glyph = GlyphName(c);
-    const std::string shown = glyph.substr(glyph.find(' ') + 1);
-    return shown[0] == '\'' ? shown : "byte " + shown;
+    return "byte " + glyph.substr(glyph.find(' ') + 1) + " (" + place + ")";
 }
 
 // What the layout makes of character i when the font cannot draw it; empty
@@ -30,13 +32,16 @@ std::string shownCharacter(char c) {
 std::string fateOf(const LogoString& logo, const StrokeFontCharacterSet& font, std::size_t i,
                    LogoString::Cell::Kind kind) {
     switch (kind) {
-        case LogoString::Cell::Skipped: return "has no glyph in the font: it is left out";
+        case LogoString::Cell::Skipped:
+            return logo.characters[i] > 0x7F ? "has no glyph in the font and is left out"
+                                             : "has no glyph in the font: it is left out";
         case LogoString::Cell::EndsLayout:
             return logo.SizeFactor(static_cast<unsigned>(i)) == 0.0f
                        ? "has size 0, and so no width: the logo ends before it"
                        : "has no glyph in the font, and so no width: the logo ends before it";
         case LogoString::Cell::Glyph:
-            return drawsSomething(font, logo.text[i]) ? "" : "has no glyph in the font: its cell stays empty";
+            if (!logo.PlainAscii(i)) return "";
+            return drawsSomething(font, logo.characters[i]) ? "" : "has no glyph in the font: its cell stays empty";
         default: return "";
     }
 }
@@ -46,18 +51,20 @@ std::string fateOf(const LogoString& logo, const StrokeFontCharacterSet& font, s
 void checkGlyphs(LogoString& logo, StrokeFontCharacterSet& font, FindingList& report) {
     logo.Prepare(&font);
     for (const LogoTextBlock::Source& source : logo.TextSources()) {
-        std::string said;
-        for (std::size_t j = 0; j < source.line.size(); ++j) {
+        const std::u32string& line = source.characters;
+        std::u32string said;
+        for (std::size_t j = 0; j < line.size(); ++j) {
             const std::size_t i = source.offset + j;
-            const char c = source.line[j];
+            const char32_t c = line[j];
             const LogoString::Cell::Kind kind = logo.CellAt(i, logo.SizeFactor(static_cast<unsigned>(i))).kind;
             const std::string fate = fateOf(logo, font, i, kind);
-            if (fate.empty() || said.find(c) != std::string::npos) continue;
+            if (fate.empty() || said.find(c) != std::u32string::npos) continue;
             said.push_back(c);
-            const auto count = std::count(source.line.begin(), source.line.end(), c);
+            const auto count = std::count(line.begin(), line.end(), c);
             report.Warning(source.textLine, "text line " + std::to_string(source.number),
-                           shownCharacter(c) + " (column " + std::to_string(j + 1) +
-                               (count > 1 ? " and " + std::to_string(count - 1) + " more" : "") + ") " + fate);
+                           shownCharacter(c, "column " + std::to_string(CharacterColumn(j)) +
+                                                 (count > 1 ? " and " + std::to_string(count - 1) + " more" : "")) +
+                               " " + fate);
             if (kind == LogoString::Cell::EndsLayout) return;
         }
     }

@@ -38,7 +38,18 @@ const DecorationStyle& RuleStyleAt(const LogoString& logo, float y) {
 void DrawLineDecorations(const LogoString& logo, float width) {
     if (logo.pathMode == 0 || logo.font == nullptr) return;
     const float height = logo.font->lineHeight + logo.font->lineGap;
-    if (logo.band.enabled) DrawLineBand(logo, width, height);
+    if (logo.band.enabled) {
+        const float end = logo.band.endMargin, side = logo.band.sideMargin;
+        if (end == 0.0f && side == 0.0f) {
+            DrawLineBand(logo, width, height);
+        } else {
+            // The band reaches past the line by its margins.
+            glPushMatrix();
+            glTranslatef(-end, 0.0f, 0.0f);
+            DrawLineBand(logo, width + 2.0f * end, height + 2.0f * side);
+            glPopMatrix();
+        }
+    }
     const DecorationStyle* rules[3] = {&logo.underRule, &logo.overRule, &logo.middleRule};
     for (int r = 0; r < 3; ++r)
         if (rules[r]->enabled) DrawLineRule(logo, width, kRuleHeights[r] * height);
@@ -46,7 +57,8 @@ void DrawLineDecorations(const LogoString& logo, float width) {
 
 void DrawCharacterDecorations(const LogoString& logo, float width, float height) {
     if (logo.font == nullptr) return;
-    if (logo.band.enabled) DrawCharacterPlate(logo, width, height);
+    if (logo.band.enabled)
+        DrawCharacterPlate(logo, width + 2.0f * logo.band.endMargin, height + 2.0f * logo.band.sideMargin);
     const DecorationStyle* rules[3] = {&logo.underRule, &logo.overRule, &logo.middleRule};
     for (int r = 0; r < 3; ++r)
         if (rules[r]->enabled) DrawCharacterRule(logo, width, kRuleHeights[r] * height);

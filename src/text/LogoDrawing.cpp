@@ -1,5 +1,6 @@
 #include <GL/gl.h>
 
+#include "text/ComposedGlyph.h"
 #include "text/LogoString.h"
 #include "text/StrokeCharacter.h"
 #include "text/StrokeCharacterSet.h"
@@ -59,7 +60,10 @@ void LogoString::EnsureLists() {
     // Every glyph gets its own list first: lists cannot be opened while the
     // logo list is being compiled.
     glPushMatrix();
-    for (char c : text) font->CompileCode(c);
+    for (std::size_t i = 0; i < characters.size(); ++i) {
+        if (PlainAscii(i)) font->CompileCode(characters[i]);
+        else CompilePlan(PlanAt(i));
+    }
     glPopMatrix();
     ShadowPass = false;
     RebuildList(logoList);

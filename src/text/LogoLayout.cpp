@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 #include "text/LinePath.h"
 #include "text/LogoDecorations.h"
@@ -28,8 +29,8 @@ struct LineState {
 // How far a distance along the line moves u; nothing on a line of no width.
 float lineFraction(float distance, float width) { return IsNearZero(width) ? 0.0f : distance / width; }
 
-std::size_t lineLength(const std::string& text, std::size_t start) {
-    const std::size_t end = text.find(LogoString::kLineSeparator, start);
+std::size_t lineLength(const std::u32string& text, std::size_t start) {
+    const std::size_t end = text.find(static_cast<char32_t>(LogoString::kLineSeparator), start);
     return (end == std::string::npos ? text.size() : end) - start;
 }
 
@@ -111,7 +112,8 @@ void drawCell(const LogoString& logo, const Spacing& f, std::size_t i, float w, 
     glScalef(s, s, s);
     logo.MaterialAt(logo.MaterialDigit(static_cast<unsigned>(i))).Apply();
     setColour(logo.ColourAt(logo.ColourDigit(static_cast<unsigned>(i))));
-    logo.font->DrawCode(logo.text[i]);
+    if (logo.PlainAscii(i)) logo.font->DrawCode(logo.characters[i]);
+    else DrawPlan(logo.PlanAt(i));
 }
 
 // Draws character i (advance w, size s) with the pen at its left edge and
@@ -132,13 +134,46 @@ void placeCharacter(const LogoString& logo, const Spacing& f, std::size_t i, flo
 }
 
 // The size digits of a line, when the record has them.
-const int* lineSizeDigits(const LogoString& logo, const LineState& line) {
-    if (logo.sizeDigits.size() < line.start + line.count) return nullptr;
-    return logo.sizeDigits.data() + line.start;
+const int* lineSizeDigits(const LogoString& logo, std::size_t start, std::size_t count) {
+    if (logo.sizeDigits.size() < start + count) return nullptr;
+    return logo.sizeDigits.data() + start;
+}
+
+// TextWidth of the count characters from start, with their marks.
+float LineWidth(const LogoString& logo, std::size_t start, std::size_t count) {
+    std::map<std::size_t, std::u32string> lineMarks;
+    for (auto it = logo.marks.lower_bound(start); it != logo.marks.end() && it->first < start + count; ++it)
+        lineMarks[it->first - start] = it->second;
+    return logo.TextWidth(logo.characters.substr(start, count), lineSizeDigits(logo, start, count), &lineMarks);
+}
+
+// Where each line starts for the alignment values 1 to 3: centred, flush
+// left or flush right, the block of lines (as wide as its widest line)
+// centred.
+struct LineAlignment {
+    int value;
+    float widest;
+    float LeftEdge(float width) const {
+        switch (value) {
+            case 2: return -widest * 0.5f;
+            case 3: return widest * 0.5f - width;
+            default: return -width * 0.5f;
+        }
+    }
+};
+
+float WidestLine(const LogoString& logo) {
+    float widest = 0.0f;
+    for (std::size_t start = 0; start <= logo.characters.size();) {
+        const std::size_t count = lineLength(logo.characters, start);
+        widest = std::max(widest, LineWidth(logo, start, count));
+        start += count + 1;
+    }
+    return widest;
 }
 
 void beginLine(const LogoString& logo, LineState& line) {
-    line.width = logo.TextWidth(logo.text.substr(line.start, line.count), lineSizeDigits(logo, line));
+    line.width = LineWidth(logo, line.start, line.count);
     line.u = 0.0f;
     line.k = 0;
     DrawLineDecorations(logo, line.width);
@@ -151,11 +186,30 @@ void beginLine(const LogoString& logo, LineState& line) {
 }
 }  // namespace
 
+bool LogoString::PlainAscii(std::size_t i) const {
+    return characters[i] <= static_cast<char32_t>(StrokeCharacterSet::kLastAsciiCode) && marks.count(i) == 0;
+}
+
+const std::u32string& LogoString::MarksAt(std::size_t i) const {
+    static const std::u32string none;
+    const auto found = marks.find(i);
+    return found == marks.end() ? none : found->second;
+}
+
+GlyphPlan LogoString::PlanAt(std::size_t i) const {
+    return font == nullptr ? GlyphPlan{} : PlanGlyph(*font, characters[i], MarksAt(i));
+}
+
 LogoString::Cell LogoString::CellAt(std::size_t i, float s) const {
-    const char c = text[i];
-    if (c == kLineSeparator && i + 1 < text.size()) return {Cell::LineBreak, 0.0f};
-    if (c == ' ') return {Cell::Space, s * font->spaceWidth};
-    const unsigned code = static_cast<unsigned char>(c);
+    const char32_t code = characters[i];
+    if (code == static_cast<char32_t>(kLineSeparator) && i + 1 < characters.size()) return {Cell::LineBreak, 0.0f};
+    if (code == U' ') return {Cell::Space, s * font->spaceWidth};
+    if (code > static_cast<char32_t>(StrokeCharacterSet::kLastAsciiCode)) {
+        // Beyond ASCII, what the font cannot draw is left out.
+        const GlyphPlan plan = PlanAt(i);
+        if (!plan.Drawable()) return {Cell::Skipped, 0.0f};
+        return {Cell::Glyph, s * (proportional == 0 ? font->spaceWidth : plan.advance)};
+    }
     if (code >= tableSize) return {Cell::Skipped, 0.0f};
     const float w = s * (proportional == 0 ? font->spaceWidth : widthTable[code]);
     // A character without a glyph ends the layout.
@@ -164,29 +218,40 @@ LogoString::Cell LogoString::CellAt(std::size_t i, float s) const {
 
 void LogoString::BuildLogo() {
     applyColourMaterial(*this);
-    if (font == nullptr || text.empty()) return;
+    if (font == nullptr || characters.empty()) return;
     const Spacing f{font->letterGap, font->spaceWidth, font->lineHeight, font->lineGap};
-    const float lines = 1.0f + static_cast<float>(std::count(text.begin(), text.end(), kLineSeparator));
+    const float lines =
+        1.0f + static_cast<float>(std::count(characters.begin(), characters.end(), char32_t(kLineSeparator)));
 
     LineState line;
-    line.count = lineLength(text, 0);
-    // The first line is centred; the block of lines is centred vertically.
-    const float firstWidth = TextWidth(text.substr(0, line.count), lineSizeDigits(*this, line));
+    line.count = lineLength(characters, 0);
+    // The first line is centred (or aligned); the block of lines is centred
+    // vertically.
+    const float firstWidth = LineWidth(*this, 0, line.count);
+    const LineAlignment align{alignment, alignment >= 2 ? WidestLine(*this) : 0.0f};
     const float blockHeight = lines * f.lineHeight + (lines - 1) * f.lineGap;
-    glTranslatef(-firstWidth * 0.5f, blockHeight * 0.5f - f.lineHeight * 0.5f, 0.0f);
+    glTranslatef(alignment == 0 ? -firstWidth * 0.5f : align.LeftEdge(firstWidth),
+                 blockHeight * 0.5f - f.lineHeight * 0.5f, 0.0f);
     beginLine(*this, line);
 
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    for (std::size_t i = 0; i < characters.size(); ++i) {
         const float s = SizeFactor(static_cast<unsigned>(i));
         const Cell cell = CellAt(i, s);
         switch (cell.kind) {
-            case Cell::LineBreak:
-                // Later lines start at the left edge of the first.
-                glTranslatef(-line.width - f.gap, -f.lineHeight - f.lineGap, 0.0f);
+            case Cell::LineBreak: {
+                // Later lines start at the left edge of the first, unless
+                // the lines are aligned.
+                const float previous = line.width;
                 line.start = i + 1;
-                line.count = lineLength(text, line.start);
+                line.count = lineLength(characters, line.start);
+                const float back = alignment == 0 ? -previous - f.gap
+                                                  : -previous - f.gap +
+                                                        align.LeftEdge(LineWidth(*this, line.start, line.count)) -
+                                                        align.LeftEdge(previous);
+                glTranslatef(back, -f.lineHeight - f.lineGap, 0.0f);
                 beginLine(*this, line);
                 break;
+            }
             case Cell::Space:
                 glTranslatef(cell.width + f.gap, 0.0f, 0.0f);
                 line.u += lineFraction(cell.width + f.gap, line.width);

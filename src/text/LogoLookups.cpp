@@ -1,4 +1,5 @@
 #include "text/LogoString.h"
+#include "text/TextCharacters.h"
 #include "text/StrokeCharacterSet.h"
 
 namespace {
@@ -33,14 +34,33 @@ const Color& LogoString::ColourAt(int index) const {
 }
 
 float LogoString::TextWidth(const std::string& line, const int* digits) const {
+    const TextCharacters decoded = DecodeText(line);
+    return TextWidth(decoded.characters, digits, &decoded.marks);
+}
+
+float LogoString::TextWidth(const std::u32string& line, const int* digits,
+                            const std::map<std::size_t, std::u32string>* lineMarks) const {
     if (line.empty() || font == nullptr) return 0.0f;
     const float gap = font->letterGap;
     float sum = 0.0f;
     for (std::size_t j = 0; j < line.size(); ++j) {
-        const unsigned code = static_cast<unsigned char>(line[j]);
-        if (code >= tableSize) continue;
+        const char32_t code = line[j];
         const float size = (digits != nullptr && isSizeDigit(digits[j])) ? sizeTable[digits[j]] : 1.0f;
-        sum += size * (proportional == 0 ? font->spaceWidth : widthTable[code]) + gap;
+        float width = 0.0f;
+        if (code < tableSize) {
+            width = proportional == 0 ? font->spaceWidth : widthTable[code];
+        } else {
+            if (code <= StrokeCharacterSet::kLastAsciiCode) continue;
+            static const std::u32string none;
+            const auto found = lineMarks == nullptr ? std::map<std::size_t, std::u32string>::const_iterator()
+                                                    : lineMarks->find(j);
+            const bool hasMarks = lineMarks != nullptr && found != lineMarks->end();
+            const GlyphPlan plan = PlanGlyph(*font, code, hasMarks ? found->second : none);
+            // What the font cannot draw is left out, with no advance.
+            if (!plan.Drawable()) continue;
+            width = proportional == 0 ? font->spaceWidth : plan.advance;
+        }
+        sum += size * width + gap;
     }
     return sum - gap;
 }

@@ -11,7 +11,7 @@
 namespace {
 const char* const kAxes[3] = {"x", "y", "z"};
 const char* const kKindName[] = {"kind", nullptr};
-const char* const kLayoutNames[] = {"path mode", "proportional", nullptr};
+const char* const kLayoutNames[] = {"path mode", "proportional", "alignment", nullptr};
 const char* const kAnimationNames[] = {"frame count", "trail weight", "trail ratio", nullptr};
 const char* const kTableNames[] = {"enabled", "mode", "material count", "colour count", nullptr};
 
@@ -99,7 +99,12 @@ int ReadPrimitive(std::istream& in, LogoString& owner, std::unique_ptr<BasicObje
 
 int ReadLayout(std::istream& in, LogoString& logo, Diagnostics& report) {
     FieldLine line(in, report, "layout", kLayoutNames);
-    return line.Read(logo.pathMode, logo.proportional);
+    int errors = line.Read(logo.pathMode, logo.proportional);
+    if (errors == 0 && HasMoreValues(line.Stream())) {
+        errors += line.Read(logo.alignment);
+        line.Limit(logo.alignment, logo.alignment < 0 || logo.alignment > 3, 0, 2, "is outside 0..3");
+    }
+    return errors;
 }
 
 int ReadCharacterMotion(std::istream& in, LogoString& logo, Diagnostics& report) {

@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include <istream>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "scene/Color.h"
 #include "scene/Diagnostics.h"
 #include "scene/Material.h"
+#include "text/ComposedGlyph.h"
 #include "text/DecorationStyle.h"
 #include "text/LogoTextBlock.h"
 #include "text/Motion.h"
@@ -62,6 +64,10 @@ public:
     // Width of one text line laid out from the font; sizeDigits (may be null)
     // holds one size digit per character of line.
     float TextWidth(const std::string& line, const int* sizeDigits) const;
+    // The same for a line of characters, with the marks that stay on each
+    // (may be null).
+    float TextWidth(const std::u32string& line, const int* sizeDigits,
+                    const std::map<std::size_t, std::u32string>* lineMarks = nullptr) const;
     // What the layout does with character i of the prepared text at size s:
     // a glyph cell of the given width, a space, a break to the next line, a
     // character past the font's codes that is left out, or one without width,
@@ -71,6 +77,12 @@ public:
         float width;
     };
     Cell CellAt(std::size_t i, float s) const;
+    // True when character i is ASCII without marks: drawn as always, by code.
+    bool PlainAscii(std::size_t i) const;
+    // How the font draws character i otherwise (ComposedGlyph.h).
+    GlyphPlan PlanAt(std::size_t i) const;
+    // The combining marks that stay with character i (empty for most).
+    const std::u32string& MarksAt(std::size_t i) const;
     float SizeFactor(unsigned index) const;
     // Lookups with their fallbacks; during the shadow pass the shadow's
     // indexes replace the given ones.
@@ -97,11 +109,16 @@ public:
     std::vector<Material> materials;
     unsigned length = 0;
     unsigned lineCount = 0;
-    std::string text;  // lines joined by kLineSeparator
+    std::string text;  // lines joined by kLineSeparator, UTF-8
+    std::u32string characters;  // the same as characters: one per digit
+    std::map<std::size_t, std::u32string> marks;  // combining marks NFC left on a character
     float sizeTable[10] = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
     std::vector<int> sizeDigits, materialDigits, colourDigits;
     int pathMode = 0;  // 0 flat, 1 follow the path, 2 shear along it, other: turn only
     int proportional = 0;
+    // 0 the first line centred and the others at its left edge; 1 every line
+    // centred; 2 flush left; 3 flush right (the block centred as a whole).
+    int alignment = 0;
     DecorationStyle band, underRule, overRule, middleRule;
     MotionChannel offset[3];  // x, y, z, at the line parameter u
     MotionChannel turn[3];    // degrees about X, Y, Z, at the index ratio v

@@ -26,7 +26,9 @@ int LogoString::Read(std::istream& in, Diagnostics& report) {
         return 1;
     }
     text = std::move(block.text);
-    length = static_cast<unsigned>(text.size());
+    characters = std::move(block.characters);
+    marks = std::move(block.marks);
+    length = static_cast<unsigned>(characters.size());
     lineCount = block.lineCount;
     sizeDigits = std::move(block.sizeDigits);
     materialDigits = std::move(block.materialDigits);

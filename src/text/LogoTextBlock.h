@@ -5,15 +5,20 @@
 #include <vector>
 
 #include "scene/Diagnostics.h"
+#include "text/TextCharacters.h"
 
 // Joins the lines of the text.
 constexpr char kTextLineSeparator = 13;
 
 // The text of the string file as read: the accepted lines joined by carriage
-// returns, one size, material and colour digit per character (the character
-// code minus '0', unchecked), and the lines that did not fit.
+// returns, as UTF-8 and as characters (code points after NFC), one size,
+// material and colour digit per character (the character code minus '0',
+// unchecked), and the lines that did not fit.
 struct LogoTextBlock {
     std::string text;
+    std::u32string characters;
+    // Combining marks that stay with the character at the key's index.
+    std::map<std::size_t, std::u32string> marks;
     std::vector<int> sizeDigits, materialDigits, colourDigits;
     unsigned lineCount = 0;
     std::vector<std::string> droppedLines;
@@ -24,8 +29,10 @@ struct LogoTextBlock {
         int textLine = 0;
         int digitLines[3] = {};       // size, material, colour digits
         std::size_t digitCounts[3] = {};  // digits each line held
-        std::size_t offset = 0;       // of the line's first character in text
-        std::string line;
+        std::size_t offset = 0;       // of the line's first character in characters
+        std::string line;             // as written
+        std::u32string characters;    // as read
+        bool latin1 = false;          // not UTF-8: read as Latin-1
     };
     std::vector<Source> sources;
 };
@@ -35,6 +42,7 @@ struct LogoTextBlock {
 // text stays below maxLength characters: from the first line that would reach
 // it on, lines are dropped together with their digit lines, so whatever
 // follows the block is still read as written.
-// A report hears of dropped lines and of digit lines longer than their text.
+// A report hears of dropped lines, of digit lines longer or shorter than
+// their text and of text lines that are not UTF-8.
 LogoTextBlock ReadLogoTextBlock(std::istream& in, std::size_t maxLength,
                                 Diagnostics& report = Diagnostics::Silent());

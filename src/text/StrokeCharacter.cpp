@@ -126,7 +126,7 @@ void StrokeFontCharacter::Compile() {
     glEndList();
 }
 
-void StrokeCharacter::CompileCode(char c) {
+void StrokeCharacter::CompileCode(char32_t c) {
     for (StrokeCharacter* character = this; character != nullptr; character = character->next) {
         if (character->code != c) continue;
         if (!IsValidList(character->displayList)) character->Compile();
@@ -134,7 +134,7 @@ void StrokeCharacter::CompileCode(char c) {
     }
 }
 
-void StrokeCharacter::DrawCode(char c) {
+void StrokeCharacter::DrawCode(char32_t c) {
     for (StrokeCharacter* character = this; character != nullptr; character = character->next) {
         if (character->code != c) continue;
         if (!IsValidList(character->displayList)) character->Compile();
@@ -199,14 +199,15 @@ int StrokeCharacter::Read(std::istream& in, Diagnostics& report) {
     DeleteStrokes();
     const int capValue = CapStyle();
     char letter = 0;
-    if (!(in >> letter)) {
+    char32_t read = 0;
+    if (!ReadGlyphCode(in, read)) {
         if (report.Active())
             report.Failure(report.Line(), "glyph",
                            "expected a character and its strokes, found an empty line (only lines before the "
                            "header may be empty)");
         return 1;
     }
-    code = letter;
+    code = read;
     const std::string glyph = report.Active() ? GlyphName(code) : std::string();
     int strokes = 0;
 
@@ -262,7 +263,7 @@ int StrokeCharacter::Read(std::istream& in, Diagnostics& report) {
 }
 
 int StrokeCharacter::Write(std::ostream& out) const {
-    out << ' ' << code;
+    out << ' ' << GlyphCodeText(code);
     int errors = out.fail() ? 1 : 0;
     for (const Stroke* stroke = firstStroke; stroke != nullptr; stroke = stroke->next) errors += stroke->Write(out);
     out << '\n';

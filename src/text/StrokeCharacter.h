@@ -35,8 +35,9 @@ public:
     virtual void Compile();
     // Compiles the first character of this list and its successors whose code
     // is c and whose list is not valid.
-    virtual void CompileCode(char c);
-    // Reads one glyph line: the code, then stroke commands. Returns the error
+    virtual void CompileCode(char32_t c);
+    // Reads one glyph line: the code (a character in UTF-8, or U+ and hex
+    // digits), then stroke commands. Returns the error
     // count; a bad command letter leaves the character with no strokes.
     // report hears of it, naming the stroke and the line it fetched last.
     virtual int Read(std::istream& in, Diagnostics& report = Diagnostics::Silent());
@@ -47,11 +48,11 @@ public:
     void ComputeBounds();
     // Draws the first character of this list whose code is c, compiling it first
     // when its list is not valid.
-    void DrawCode(char c);
+    void DrawCode(char32_t c);
     // Deletes every stroke of the chain.
     void DeleteStrokes();
 
-    char code = ' ';
+    char32_t code = U' ';  // a code point
     Stroke* firstStroke = nullptr;
     Stroke* lastStroke = nullptr;
     StrokeCharacter* prev = nullptr;

@@ -148,26 +148,34 @@ int StrokeCharacterSet::Load(std::istream& in, Diagnostics& report) {
 }
 
 int StrokeCharacterSet::MaxCode() const {
-    int highest = 0;
-    for (const StrokeCharacter* c = firstCharacter; c != nullptr; c = c->next) {
-        int code = static_cast<unsigned char>(c->code);
-        if (code > highest) highest = code;
-    }
-    return highest;
+    char32_t highest = 0;
+    for (const StrokeCharacter* c = firstCharacter; c != nullptr; c = c->next) highest = std::max(highest, c->code);
+    return static_cast<int>(highest);
 }
 
-void StrokeCharacterSet::DrawCode(char c) {
+void StrokeCharacterSet::DrawCode(char32_t c) {
     if (firstCharacter != nullptr) firstCharacter->DrawCode(c);
 }
 
-void StrokeCharacterSet::CompileCode(char c) {
+void StrokeCharacterSet::CompileCode(char32_t c) {
     if (firstCharacter != nullptr) firstCharacter->CompileCode(c);
 }
 
 std::unique_ptr<float[]> StrokeCharacterSet::BuildWidthTable(unsigned& count) const {
-    count = static_cast<unsigned>(MaxCode()) + 1;
+    // The table ends after the highest ASCII code, as it always did for
+    // fonts of ASCII alone.
+    char32_t highest = 0;
+    for (const StrokeCharacter* c = firstCharacter; c != nullptr; c = c->next)
+        if (c->code <= static_cast<char32_t>(kLastAsciiCode)) highest = std::max(highest, c->code);
+    count = static_cast<unsigned>(highest) + 1;
     std::unique_ptr<float[]> table(new float[count]());
     for (const StrokeCharacter* c = firstCharacter; c != nullptr; c = c->next)
-        table[static_cast<unsigned char>(c->code)] = c->maxX - c->minX;
+        if (c->code < count) table[c->code] = c->maxX - c->minX;
     return table;
+}
+
+const StrokeCharacter* StrokeCharacterSet::FindDrawable(char32_t code) const {
+    for (const StrokeCharacter* c = firstCharacter; c != nullptr; c = c->next)
+        if (c->code == code && c->firstStroke != nullptr) return c;
+    return nullptr;
 }

@@ -26,11 +26,18 @@ public:
     int Load(std::istream& in, Diagnostics& report = Diagnostics::Silent());
     void Append(StrokeCharacter* character);  // takes ownership
     void Clear();
+    // The highest code point of the set.
     int MaxCode() const;
-    void DrawCode(char c);
-    void CompileCode(char c);
-    // Widths (maxX - minX) indexed by code; count = MaxCode() + 1.
+    void DrawCode(char32_t c);
+    void CompileCode(char32_t c);
+    // Widths (maxX - minX) of the ASCII codes, indexed by code; count = the
+    // highest ASCII code + 1. Characters beyond ASCII are measured through
+    // their glyph plans (ComposedGlyph.h), so no table grows with the codes.
     std::unique_ptr<float[]> BuildWidthTable(unsigned& count) const;
+    // The first character of code that has strokes; null when none has.
+    const StrokeCharacter* FindDrawable(char32_t code) const;
+
+    static constexpr int kLastAsciiCode = 127;
 
     // The setters apply the header limits: the absolute value is stored (a
     // negative value sets widthNegated) and raised to 0.9 when smaller.

@@ -4,12 +4,12 @@
 
 #include "text/DecorationStyle.h"
 #include "text/LogoString.h"
+#include "text/TextCharacters.h"
 
 namespace {
 const char* const kDigitKinds[3] = {"size digits", "material digits", "colour digits"};
 const char* const kFallbacks[3] = {"size 1.0", "drawn in the default material", "drawn white"};
 
-std::string quotedCharacter(int c) { return std::string("'") + static_cast<char>(c) + "'"; }
 
 bool selects(int index, std::size_t count) { return index >= 0 && static_cast<std::size_t>(index) < count; }
 
@@ -29,8 +29,9 @@ void checkDigits(Diagnostics& report, const LogoTextBlock::Source& source, int k
         int count;
     };
     std::vector<Bad> bad;
-    for (std::size_t j = 0; j < source.line.size() && source.offset + j < digits.size(); ++j) {
-        if (kind != 0 && source.line[j] == ' ') continue;
+    const std::u32string& line = source.characters;
+    for (std::size_t j = 0; j < line.size() && source.offset + j < digits.size(); ++j) {
+        if (kind != 0 && line[j] == U' ') continue;
         const int digit = digits[source.offset + j];
         const bool isDigit = digit >= 0 && digit <= 9;
         if (isDigit && (kind == 0 || selects(digit, listSize))) continue;
@@ -40,10 +41,12 @@ void checkDigits(Diagnostics& report, const LogoTextBlock::Source& source, int k
     }
     for (const Bad& b : bad) {
         const bool isDigit = b.digit >= 0 && b.digit <= 9;
-        std::string message = quotedCharacter(b.digit + '0') +
+        std::string message = ShownCharacter(static_cast<char32_t>(b.digit + '0')) +
                               (b.column >= source.digitCounts[kind] ? " (padding)" : "") + " of " +
-                              quotedCharacter(static_cast<unsigned char>(source.line[b.column])) + " (text line " +
-                              std::to_string(source.number) + ", column " + std::to_string(b.column + 1) + ") ";
+                              ShownCharacter(line[b.column], "text line " + std::to_string(source.number) +
+                                                                 ", column " +
+                                                                 std::to_string(CharacterColumn(b.column))) +
+                              " ";
         message += isDigit ? pastTheList(kind == 1 ? "material" : "colour", b.digit, listSize) : "is not a digit";
         message += std::string(": ") + kFallbacks[kind];
         if (b.count > 1) message += ", and so are " + std::to_string(b.count - 1) + " more characters of the line";

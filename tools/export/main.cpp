@@ -30,6 +30,7 @@
 #include "scene/GuardedMain.h"
 #include "text/DataFileLoading.h"
 #include "text/DataFileWarnings.h"
+#include "text/GlyphCodes.h"
 #include "text/LogoString.h"
 #include "text/StrokeCharacter.h"
 #include "text/StrokeCharacterSet.h"
@@ -70,7 +71,7 @@ std::string sourceName(const capture::Triangle& t) {
     std::string where = "logo list";
     for (StrokeCharacter* c = font.firstCharacter; c != nullptr; c = c->next)
         if (c->displayList > 0 && static_cast<unsigned>(c->displayList) == t.innerList)
-            where = std::string("glyph '") + c->code + "'";
+            where = GlyphName(c->code);
     return where + ", " + modeName(t.source);
 }
 

@@ -2,8 +2,11 @@
 
 #include <sstream>
 
+#include "text/TextCharacters.h"
+
 namespace {
-std::string repeated(const std::string& line, char digit) { return std::string(line.size(), digit); }
+// One digit per character of the line, which is UTF-8.
+std::string repeated(const std::string& line, char digit) { return std::string(CharacterCount(line), digit); }
 
 const char* const kPlainSections =
     "1 1 1 1 1 1 1 1 1 1\n"          // size table

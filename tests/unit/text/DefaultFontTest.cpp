@@ -34,14 +34,15 @@ protected:
         bool headerSeen = false;
         while (std::getline(lines, line)) {
             if (!headerSeen) headerSeen = !line.empty() && line[0] != '#';
-            else if (!line.empty()) glyphLines.push_back(line);
+            else if (!line.empty() && static_cast<unsigned char>(line[0]) < 128 && line.rfind("U+", 0) != 0)
+                glyphLines.push_back(line);
         }
         std::istringstream whole(text.str());
         // The line end after the last glyph adds one empty character, whose
         // code cannot be read: the only error the file may give.
         ASSERT_EQ(font.Load(whole), 1);
         for (StrokeCharacter* c = font.firstCharacter; c != nullptr; c = c->next)
-            if (c->firstStroke != nullptr) glyphs[c->code].push_back(c);
+            if (c->firstStroke != nullptr && c->code < 128) glyphs[static_cast<char>(c->code)].push_back(c);
     }
 
     const StrokeCharacter& Glyph(char code) { return *glyphs.at(code).front(); }

@@ -42,7 +42,8 @@ std::vector<std::filesystem::path> faces() {
 
 std::map<char, const StrokeCharacter*> glyphsOf(const StrokeFontCharacterSet& font) {
     std::map<char, const StrokeCharacter*> glyphs;
-    for (const StrokeCharacter* c = font.firstCharacter; c != nullptr; c = c->next) glyphs.emplace(c->code, c);
+    for (const StrokeCharacter* c = font.firstCharacter; c != nullptr; c = c->next)
+        if (c->code < 128) glyphs.emplace(static_cast<char>(c->code), c);
     return glyphs;
 }
 

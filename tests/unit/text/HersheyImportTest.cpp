@@ -66,7 +66,7 @@ protected:
 
     const StrokeCharacter& Glyph(char code) {
         for (const StrokeCharacter* c = font.firstCharacter; c != nullptr; c = c->next)
-            if (c->code == code) return *c;
+            if (c->code == static_cast<unsigned char>(code)) return *c;
         ADD_FAILURE() << "no glyph '" << code << "'";
         return empty;
     }

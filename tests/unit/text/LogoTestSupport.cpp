@@ -45,7 +45,7 @@ std::unique_ptr<StrokeFontCharacterSet> LoadTestFont() {
 
 int GlyphList(const StrokeFontCharacterSet& font, char code) {
     for (const StrokeCharacter* c = font.firstCharacter; c != nullptr; c = c->next)
-        if (c->code == code) return c->displayList;
+        if (c->code == static_cast<unsigned char>(code)) return c->displayList;
     return -1;
 }
 
@@ -56,7 +56,7 @@ std::vector<GlyphPlacement> PlacedGlyphs(const StrokeFontCharacterSet& font) {
         for (const StrokeCharacter* c = font.firstCharacter; c != nullptr; c = c->next) {
             if (c->displayList != list || list <= 0) continue;
             const auto origin = gl_record::TransformPoint(placed.modelview, 0, 0, 0);
-            out.push_back({c->code, origin[0], origin[1], placed.modelview});
+            out.push_back({static_cast<char>(c->code), origin[0], origin[1], placed.modelview});
         }
     }
     return out;
