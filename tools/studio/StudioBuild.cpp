@@ -1,6 +1,7 @@
 #include "StudioBuild.h"
 
 #include <algorithm>
+#include <cmath>
 #include <array>
 #include <map>
 #include <sstream>
@@ -89,8 +90,30 @@ void addFindings(StudioResult& result, const char* file, const std::vector<Findi
     for (const Finding& f : findings) result.findings.push_back({file, f});
 }
 
+// The drawn triangles as they are, in millimetres: the studio has no union
+// library to close them into a printable solid yet.
+SolidMesh drawnTriangles(const ExportScene& scene) {
+    SolidMesh mesh;
+    const float s = scene.millimetresPerUnit;
+    for (const MeshVertex& v : scene.solid.vertices)
+        mesh.vertices.push_back({v.position[0] * s, v.position[1] * s, v.position[2] * s});
+    for (const MeshGroup& group : scene.solid.groups)
+        for (std::size_t i = 0; i + 2 < group.indices.size(); i += 3)
+            mesh.triangles.push_back({group.indices[i], group.indices[i + 1], group.indices[i + 2]});
+    return mesh;
+}
+
+// The page's colour behind the logo: the environment's clear colour, or
+// none when its alpha is 0.
+std::string pageBackground(const Environment& environment) {
+    if (PageIsTransparent(environment, PageOptions{})) return "transparent";
+    const Color& c = environment.clearColor;
+    const auto byte = [](float v) { return static_cast<int>(std::lround(std::min(1.0f, std::max(0.0f, v)) * 255.0f)); };
+    return "rgb(" + std::to_string(byte(c.red)) + ", " + std::to_string(byte(c.green)) + ", " + std::to_string(byte(c.blue)) + ")";
+}
+
 WriteResult write(const StudioOptions& options, const ExportScene& scene, const std::string& pageConfig,
-                  const std::string& title, std::string& bytes) {
+                  const std::string& title, const std::string& background, std::string& bytes) {
     if (options.forPage) {
         bytes = GlbBytes(scene);
         return {};
@@ -106,8 +129,12 @@ WriteResult write(const StudioOptions& options, const ExportScene& scene, const 
             for (FileToWrite& file : ObjFiles(scene, "logo.obj"))
                 if (file.path.size() >= 4 && file.path.compare(file.path.size() - 4, 4, ".obj") == 0) bytes = std::move(file.bytes);
             return {};
-        case ExportFormat::kStl: bytes = StlBytes(scene); return {};
-        case ExportFormat::kHtml: bytes = HtmlBytes(scene, pageConfig, title); return {};
+        case ExportFormat::kStl: bytes = StlBytes(drawnTriangles(scene)); return {};
+        case ExportFormat::kHtml:
+            // No still picture: the page draws the logo itself.
+            bytes = HtmlBytes(HtmlPage{scene, pageConfig, title, background, std::string(), std::string()});
+            return {};
+        case ExportFormat::k3mf: return "3MF is not made in the studio yet";
     }
     return "unknown format";
 }
@@ -197,8 +224,8 @@ StudioResult BuildStudio(const std::string& fontText, const std::string& envText
     result.title = pageTitle(titleOf(logo));
     if (page)
         result.pageConfig =
-            PageConfigJson(environment, scene, result.title, options.windowSize, options.windowSize);
-    const WriteResult problem = write(options, scene, result.pageConfig, result.title, result.bytes);
+            PageConfigJson(environment, scene, result.title, PageOptions{}, options.windowSize, options.windowSize);
+    const WriteResult problem = write(options, scene, result.pageConfig, result.title, pageBackground(environment), result.bytes);
     if (!problem.empty()) {
         result.problem = problem;
         return result;
