@@ -28,10 +28,12 @@ EM_JS(int, markCategory, (int code), {
     let c;
     try { c = String.fromCodePoint(code); } catch (e) { return 0; }
     // The patterns are built from strings, which the build's JavaScript tools
-    // do not parse as patterns (their parser predates property escapes).
+    // do not parse as patterns (their parser predates property escapes); the
+    // code reaches JavaScript through a C string, so each backslash is
+    // written twice over.
     const kinds = ['Mn', 'Mc', 'Me'];
     for (let i = 0; i < 3; ++i)
-        if (new RegExp('\\p{' + kinds[i] + '}', 'u').test(c)) return i + 1;
+        if (new RegExp('\\\\p{' + kinds[i] + '}', 'u').test(c)) return i + 1;
     return 0;
 });
 
