@@ -118,8 +118,9 @@ void writeEveryFormat(const ExportScene& scene, const Environment& environment) 
     fuzz::Require(pair[0].bytes == std::string(buffer.begin(), buffer.end()), "the .bin is not the .glb's buffer");
 
     const std::string title = "logo";
-    fuzz::Require(!HtmlBytes(scene, PageConfigJson(environment, scene, title, 400, 400), title).empty(),
-                  "an empty web page");
+    const HtmlPage page{scene, PageConfigJson(environment, scene, title, PageOptions{}, 400, 400), title, "black",
+                        std::string(), std::string()};
+    fuzz::Require(!HtmlBytes(page).empty(), "an empty web page");
 }
 
 }  // namespace
