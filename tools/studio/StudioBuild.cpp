@@ -58,21 +58,6 @@ std::string pageTitle(const std::string& title) {
     return out;
 }
 
-// The shadow's surface as it shows: its glow, and the ambient light on its
-// colour (as the exporter's page shows it).
-std::array<float, 4> shadowColour(const CapturedLogo& captured, const Environment& environment) {
-    if (captured.shadow.empty()) return {0, 0, 0, 1};
-    const capture::Triangle& t = captured.drawing.triangles[captured.shadow.front()];
-    const capture::Surface& s = captured.surfaces[t.surface];
-    const float* base = s.ColourIsDiffuse() ? captured.drawing.vertices[t.vertices[0]].colour : s.diffuse;
-    const Color& ambient = environment.lightModel.ambient;
-    const float light[3] = {ambient.red, ambient.green, ambient.blue};
-    std::array<float, 4> out;
-    for (int i = 0; i < 3; ++i) out[static_cast<std::size_t>(i)] = std::min(1.0f, s.emission[i] + light[i] * base[i]);
-    out[3] = base[3];
-    return out;
-}
-
 // The checker's report that also keeps where each value stands.
 class ValueReport : public FindingList {
 public:
@@ -213,7 +198,7 @@ StudioResult BuildStudio(const std::string& fontText, const std::string& envText
     if (page && options.shadow && !captured.shadow.empty()) {
         scene.pageShadow.on = true;
         std::copy(captured.shadowMatrix, captured.shadowMatrix + 16, scene.pageShadow.matrix.begin());
-        scene.pageShadow.colour = shadowColour(captured, environment);
+        scene.pageShadow.colour = ShadowColour(captured, environment);
     }
     if (scene.withShadow) scene.shadow = BuildMeshPart(captured.drawing, captured.shadow, options.weld, report);
     countFigures(result, scene, report, captured.problems);
