@@ -38,6 +38,23 @@ struct PrintSolid {
     std::vector<std::string> warnings;
 };
 
+// What goes into the union: each part's triangles in millimetres, laid out
+// (sheets swept back, scaled, lifted, the plate added to its material), with
+// the voxel the union is fine enough at. The parts have no meshes yet.
+struct PrintInput {
+    std::vector<SolidPart> parts;
+    std::vector<std::vector<TriangleCorners>> groups;  // one for each part, in the same order
+    float millimetresPerUnit = 1.0f;
+    float voxel = 0.0f;
+    float span = 0.0f;  // millimetres across the print's widest side
+    float baseTop = std::numeric_limits<float>::quiet_NaN();
+    std::vector<std::string> warnings;
+};
+
+PrintInput PreparePrint(const CapturedLogo& captured, const std::vector<std::string>& surfaceNames,
+                        const std::function<bool(const capture::Triangle&)>& isGlyph, float strokeWidth,
+                        const PrintLayout& layout);
+
 // isGlyph tells the triangles a glyph's own list drew; surfaceNames names
 // each surface's material; strokeWidth is the font's half stroke width in
 // font units.

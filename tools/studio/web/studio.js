@@ -5,6 +5,7 @@
 
 import { Editors } from './editors.js';
 import { LogoView } from './view.js';
+import { zipSync } from 'fflate';
 import { bytesOfText, download, fileSlotOf, textOfBytes, unpack } from './files.js';
 
 const kFiles = ['font.src', 'env.src', 'string.src'];
@@ -162,9 +163,18 @@ class Studio {
             const width = options.width || 1200, height = options.height || 900;
             return this.view.picture(width, height, options.transparent === true);
         }
+        return (await this.exportDownload(format, options)).bytes;
+    }
+
+    // The file the user gets for a format: its name and bytes. Several files
+    // (the .obj with its .mtl) come as one .zip.
+    async exportDownload(format, options = {}) {
+        if (format === 'png') return { name: 'logo.png', bytes: await this.exportFile(format, options) };
         const result = await this.call(this.files(), { format, shadow: options.shadow === true, weld: options.weld === true });
         if (!result.built) throw new Error(result.problem);
-        return result.bytes;
+        if (result.files.length > 1)
+            return { name: `logo-${format}.zip`, bytes: zipSync(Object.fromEntries(result.files.map((f) => [f.name, f.bytes]))) };
+        return { name: `logo.${format}`, bytes: result.bytes };
     }
 
     async openFiles(fileList, slot) {
@@ -195,8 +205,8 @@ function wire(studio) {
         e.target.value = '';
         if (!format) return;
         try {
-            const bytes = await studio.exportFile(format, { transparent: true, shadow: format !== 'stl' });
-            download(`logo.${format}`, bytes);
+            const { name, bytes } = await studio.exportDownload(format, { transparent: true, shadow: format !== 'stl' });
+            download(name, bytes);
         } catch (error) {
             $('status').textContent = `cannot export .${format}: ${error.message}`;
         }
