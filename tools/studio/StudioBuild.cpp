@@ -80,7 +80,7 @@ void addFindings(StudioResult& result, const char* file, const std::vector<Findi
 
 // Grid points across the print's widest side at the most: the union runs in
 // the page, so its grid is coarser than the exporter's for a large print.
-constexpr float kPrintCells = 400.0f;
+constexpr float kPrintCells = 320.0f;
 
 // STL and 3MF: the drawn solid laid out for a printer as the exporter lays
 // it out (sheets given the strokes' depth, the back on the bed, the plate),

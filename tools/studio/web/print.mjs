@@ -16,6 +16,48 @@ function partMesh(wasm, part, bytes) {
     return new wasm.Manifold(new wasm.Mesh({ numProp: 3, vertProperties, triVerts }));
 }
 
+// Edges that more than two triangles share once corners are told apart by
+// their place alone, as an STL tells them: where two shells touch.
+function pinchedEdges({ vertices, triangles }) {
+    const place = new Map();
+    const id = (v) => {
+        const key = `${vertices[3 * v]},${vertices[3 * v + 1]},${vertices[3 * v + 2]}`;
+        if (!place.has(key)) place.set(key, place.size);
+        return place.get(key);
+    };
+    const uses = new Map();
+    let pinched = 0;
+    for (let i = 0; i < triangles.length; i += 3) {
+        const corner = [id(triangles[i]), id(triangles[i + 1]), id(triangles[i + 2])];
+        for (let k = 0; k < 3; ++k) {
+            const a = corner[k], b = corner[(k + 1) % 3];
+            const key = a < b ? a * 0x100000000 + b : b * 0x100000000 + a;
+            const n = (uses.get(key) || 0) + 1;
+            uses.set(key, n);
+            if (n === 3) pinched += 1;
+        }
+    }
+    return pinched;
+}
+
+function meshOf(solid) {
+    const mesh = solid.getMesh();
+    const vertices = new Float32Array(mesh.numVert * 3);
+    for (let v = 0; v < mesh.numVert; ++v)
+        for (let k = 0; k < 3; ++k) vertices[3 * v + k] = mesh.vertProperties[mesh.numProp * v + k];
+    return { vertices, triangles: mesh.triVerts.slice() };
+}
+
+// Marching over the grid leaves many small triangles on flat faces: merged
+// where that moves the surface less than a twentieth of a grid step, unless
+// that makes two shells touch at an edge (then the solid stays as marched).
+function simplified(solid, spacing) {
+    const simple = solid.simplify(spacing / 20);
+    const mesh = meshOf(simple);
+    simple.delete();
+    return pinchedEdges(mesh) === 0 ? mesh : meshOf(solid);
+}
+
 // parts [{name, colour, volume, mesh: {vertices: Float32Array, triangles: Uint32Array}}]
 // from the core's result for 'stl' or '3mf' (its print and files): each
 // part without what earlier parts hold, cut flat at the bed (z = 0: meshing
@@ -34,12 +76,8 @@ export function solidParts(wasm, result) {
             onBed.delete();
         }
         held = next;
-        const mesh = own.getMesh();
-        const vertices = new Float32Array(mesh.numVert * 3);
-        for (let v = 0; v < mesh.numVert; ++v)
-            for (let k = 0; k < 3; ++k) vertices[3 * v + k] = mesh.vertProperties[mesh.numProp * v + k];
-        if (mesh.triVerts.length > 0)
-            made.push({ name: part.name, colour: part.colour, volume: own.volume(), mesh: { vertices, triangles: mesh.triVerts.slice() } });
+        const mesh = simplified(own, result.print.spacing);
+        if (mesh.triangles.length > 0) made.push({ name: part.name, colour: part.colour, volume: own.volume(), mesh });
         if (own !== held) own.delete();
     });
     if (held) held.delete();
