@@ -53,8 +53,9 @@ header { grid-column: 1 / 3; display: flex; gap: .5em; align-items: center; padd
 header h1 { font-size: 1em; margin: 0 1em 0 0; }
 header select, header button { font: inherit; }
 #status { margin-left: auto; opacity: .8; }
-header .print { font-size: .85em; opacity: .9; }
-header .print input { width: 4.5em; }
+header select { max-width: 11em; }
+header .print { font-size: .85em; opacity: .9; white-space: nowrap; }
+header .print input { width: 3.5em; }
 #editors { overflow: auto; border-right: 1px solid #ccc; }
 .editor h2 { font-size: .85em; margin: 0; padding: .25em .5em; background: #eef; position: sticky; top: 0; z-index: 2; }
 .editor .cm-editor { max-height: 60vh; }
@@ -81,11 +82,11 @@ header .print input { width: 4.5em; }
 <input id="open-input" type="file" multiple hidden>
 <button id="save" title="Save the three files">Save</button>
 <select id="export" title="Export the logo">
-<option value="">Export…</option><option value="glb">.glb</option><option value="obj">.obj + .mtl (.zip)</option>
-<option value="stl">.stl (closed solid)</option><option value="3mf">.3mf (a part for each material)</option>
+<option value="">Export…</option><option value="glb">.glb</option><option value="obj">.obj + .mtl</option>
+<option value="stl">.stl (solid)</option><option value="3mf">.3mf (parts)</option>
 <option value="html">.html</option><option value="png">.png</option>
 </select>
-<span class="print" title="The .stl and .3mf: millimetres across the whole print (empty: a font unit a millimetre), a plate under it this thick, and the plate's margin">print:
+<span class="print" title="The .stl and .3mf: millimetres across the whole print (empty: a font unit a millimetre), a plate under it this thick, and the plate's margin">print
 <label>--width <input id="print-width" type="number" min="0" step="1" placeholder="auto"></label>
 <label>--base <input id="print-base" type="number" min="0" step="0.5" placeholder="0"></label>
 <label>--margin <input id="print-margin" type="number" min="0" step="0.5" placeholder="3"></label></span>
