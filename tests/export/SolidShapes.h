@@ -34,3 +34,28 @@ inline void expectClosed(const SolidMesh& mesh, double volume, double tolerance,
     EXPECT_NEAR(check.volume, volume, tolerance);
 }
 
+
+// Triangles that show a solid, and the closed solid they should give.
+struct KnownSolid {
+    const char* name;
+    std::vector<TriangleCorners> triangles;
+    double volume;
+    std::size_t shells;
+};
+
+inline std::vector<TriangleCorners> joined(std::vector<TriangleCorners> a, const std::vector<TriangleCorners>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+// A box; one whose +x face stops 0.05 short of its edges (a seam all
+// round); two that overlap; two apart.
+inline std::vector<KnownSolid> knownSolids() {
+    return {
+        {"box", box({0, 0, 0}, {4, 2, 2}), 16.0, 1},
+        {"seamed box", joined(box({0, 0, 0}, {4, 2, 2}, {1}), box({4, 0.05f, 0.05f}, {4, 1.95f, 1.95f}, {0, 2, 3, 4, 5})),
+         16.0, 1},
+        {"overlapping boxes", joined(box({0, 0, 0}, {4, 2, 2}), box({2, 1, 1}, {6, 3, 3})), 16.0 + 16.0 - 2.0, 1},
+        {"boxes apart", joined(box({0, 0, 0}, {2, 2, 2}), box({4, 0, 0}, {6, 2, 2})), 16.0, 2},
+    };
+}

@@ -9,27 +9,8 @@
 namespace {
 
 TEST(Solidify, ShapesBecomeClosedOutwardShellsOfTheirVolume) {
-    struct Case {
-        const char* name;
-        std::vector<TriangleCorners> triangles;
-        double volume;
-        std::size_t shells;
-    };
-    std::vector<TriangleCorners> overlapping = box({0, 0, 0}, {4, 2, 2});
-    for (const auto& t : box({2, 1, 1}, {6, 3, 3})) overlapping.push_back(t);
-    std::vector<TriangleCorners> apart = box({0, 0, 0}, {2, 2, 2});
-    for (const auto& t : box({4, 0, 0}, {6, 2, 2})) apart.push_back(t);
-    // A box whose +x face stops 0.05 short of its edges: a seam all round.
-    std::vector<TriangleCorners> seamed = box({0, 0, 0}, {4, 2, 2}, {1});
-    for (const auto& t : box({4, 0.05f, 0.05f}, {4, 1.95f, 1.95f}, {0, 2, 3, 4, 5})) seamed.push_back(t);
-    const Case cases[] = {
-        {"box", box({0, 0, 0}, {4, 2, 2}), 16.0, 1},
-        {"seamed box", seamed, 16.0, 1},
-        {"overlapping boxes", overlapping, 16.0 + 16.0 - 2.0, 1},
-        {"boxes apart", apart, 16.0, 2},
-    };
     SolidifyOptions options;
-    for (const Case& c : cases) {
+    for (const KnownSolid& c : knownSolids()) {
         SCOPED_TRACE(c.name);
         expectClosed(Solidify(c.triangles, options), c.volume, 0.02 * c.volume, c.shells);
     }

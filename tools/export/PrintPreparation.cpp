@@ -29,13 +29,13 @@ struct Extent {
     }
 };
 
-std::string text(const char* format, double a, double b = 0) {
+}  // namespace
+
+std::string PrintWarning(const char* format, double a, double b) {
     char buffer[256];
     std::snprintf(buffer, sizeof buffer, format, a, b);
     return buffer;
 }
-
-}  // namespace
 
 PrintInput PreparePrint(const CapturedLogo& captured, const std::vector<std::string>& surfaceNames,
                         const std::function<bool(const capture::Triangle&)>& isGlyph, float strokeWidth,
@@ -92,12 +92,12 @@ PrintInput PreparePrint(const CapturedLogo& captured, const std::vector<std::str
     if (layout.width > 0.0f) {
         const float room = layout.width - (withBase ? 2.0f * layout.margin : 0.0f);
         if (room <= 0.0f || logoWidth <= 0.0f)
-            out.warnings.push_back(text("the width %.4g mm leaves no room for the logo inside the margins", layout.width));
+            out.warnings.push_back(PrintWarning("the width %.4g mm leaves no room for the logo inside the margins", layout.width));
         else s = room / logoWidth;
     }
     out.millimetresPerUnit = s;
     if (2.0f * strokeWidth * s < 0.4f)
-        out.warnings.push_back(text("strokes are %.3g mm thin at this size, thinner than a 0.4 mm nozzle prints",
+        out.warnings.push_back(PrintWarning("strokes are %.3g mm thin at this size, thinner than a 0.4 mm nozzle prints",
                                     2.0 * strokeWidth * s));
 
     // Laid down: the back on the bed, or the base's bottom on it.

@@ -6,16 +6,6 @@
 
 #include "solid/Solidify.h"
 
-namespace {
-
-std::string text(const char* format, double a, double b = 0) {
-    char buffer[256];
-    std::snprintf(buffer, sizeof buffer, format, a, b);
-    return buffer;
-}
-
-}  // namespace
-
 PrintSolid MakePrintSolid(const CapturedLogo& captured, const std::vector<std::string>& surfaceNames,
                           const std::function<bool(const capture::Triangle&)>& isGlyph, float strokeWidth,
                           const PrintLayout& layout) {
@@ -57,7 +47,7 @@ PrintSolid MakePrintSolid(const CapturedLogo& captured, const std::vector<std::s
         for (const SolidMesh& shell : shells) {
             const SolidBounds b = BoundsOf(shell);
             if (b.min[2] > out.baseTop + 1e-3f && !layout.perMaterial)
-                out.warnings.push_back(text("a part at x = %.1f mm does not reach the base (it floats %.2f mm above it)",
+                out.warnings.push_back(PrintWarning("a part at x = %.1f mm does not reach the base (it floats %.2f mm above it)",
                                             0.5 * (b.min[0] + b.max[0]), b.min[2] - out.baseTop));
         }
     }

@@ -62,5 +62,8 @@ PrintSolid MakePrintSolid(const CapturedLogo& captured, const std::vector<std::s
                           const std::function<bool(const capture::Triangle&)>& isGlyph, float strokeWidth,
                           const PrintLayout& layout);
 
+// A warning about a print with one or two numbers in it (printf's format).
+std::string PrintWarning(const char* format, double a, double b = 0);
+
 // Not a closed, outward solid: the warning to give; empty when it is one.
 std::string SolidSummary(const PrintSolid& solid, std::string& warning);
