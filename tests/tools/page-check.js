@@ -7,8 +7,11 @@
 // an iframe of a tall page, which still scrolls; reduced motion; its name
 // for screen readers; its still picture without WebGL or JavaScript; the
 // lite page. Every wait is for the page's own signals, never for a time.
-// Usage: page-check.js DIR THREE_BUILD_DIR, DIR holding logo.html,
-// lite.html, logo.glb, plain.html, plain.js and viewer.png.
+// The README's snippets for the .glb (three.js, <model-viewer>) run as they
+// stand, their CDN's files served from node_modules.
+// Usage: page-check.js DIR THREE_BUILD_DIR README, DIR holding logo.html,
+// lite.html, logo.glb, plain.glb (no shadow), plain.html, plain.js,
+// viewer.png and viewer-wide.png (600 x 300).
 'use strict';
 
 const fs = require('fs');
@@ -17,7 +20,8 @@ const os = require('os');
 const path = require('path');
 const puppeteer = require('puppeteer-core');
 
-const [outDir, threeBuild] = process.argv.slice(2);
+const [outDir, threeBuild, readme] = process.argv.slice(2);
+const nodeModules = path.join(threeBuild, '..', '..');
 const viewerPicture = path.join(outDir, 'viewer.png');
 const size = { width: 400, height: 400 };  // the viewer's window
 let failures = 0;
@@ -247,6 +251,127 @@ async function checkPlainThree(browser, viewerPng) {
     await page.close();
 }
 
+// The first html code block after `heading` in the README.
+function readmeSnippet(heading) {
+    const text = fs.readFileSync(readme, 'utf8');
+    const from = text.indexOf(heading);
+    const block = from < 0 ? null : /```html\n([\s\S]*?)```/.exec(text.slice(from));
+    if (!block) throw new Error(`the README has no html snippet after "${heading}"`);
+    return block[1];
+}
+
+const checkedVersions = new Set();
+
+// Serves the CDN's URLs of the snippets from node_modules, as long as the
+// README names the version installed there.
+async function serveCdnLocally(page) {
+    await page.setRequestInterception(true);
+    page.on('request', (request) => {
+        const cdn = /^https:\/\/cdn\.jsdelivr\.net\/npm\/((?:@[^/]+\/)?[^@/]+)@([^/]+)\/(.*)$/.exec(request.url());
+        if (!cdn) {
+            request.continue();
+            return;
+        }
+        const [, name, version, file] = cdn;
+        const installed = JSON.parse(fs.readFileSync(path.join(nodeModules, name, 'package.json'), 'utf8')).version;
+        if (!checkedVersions.has(name))
+            check(version === installed, `the README's ${name} is the installed one (${version}, ${installed})`);
+        checkedVersions.add(name);
+        request.respond({ status: 200, contentType: 'text/javascript',
+                          headers: { 'Access-Control-Allow-Origin': '*' }, body: fs.readFileSync(path.join(nodeModules, name, file)) });
+    });
+}
+
+// A page around a README snippet, on a background no logo has, with the
+// page's clock stopped at its first frame so that the motion stays at its
+// start, where the viewer's picture shows it; window.framesShown counts frames.
+async function openSnippet(browser, name, snippet) {
+    fs.writeFileSync(path.join(outDir, name), '<!DOCTYPE html>\n<html><body style="margin:0; background:#ff00ff">\n' +
+                     snippet.replace(/logo\.glb/g, 'plain.glb') + '</body></html>\n');
+    const page = await browser.newPage();
+    await page.setViewport({ width: 600, height: 300, deviceScaleFactor: 1 });
+    page.on('pageerror', (error) => console.log(`${name}: page error: ${error.message}`));
+    await serveCdnLocally(page);
+    await page.evaluateOnNewDocument(() => {
+        const original = window.requestAnimationFrame.bind(window);
+        let stopped = null;
+        window.framesShown = 0;
+        window.requestAnimationFrame = (callback) => original(() => {
+            if (stopped === null) stopped = performance.now();
+            window.framesShown += 1;
+            callback(stopped);
+        });
+    });
+    await page.goto(`${origin}/${name}`);
+    return page;
+}
+
+const magenta = [255, 0, 255];
+// The logo's main colours by what they are in the viewer's picture.
+const colourClasses = {
+    band: (c) => c[2] > c[0] + 50,
+    gold: (c) => c[0] > 200 && c[1] > 150 && c[2] < 140,
+    red: (c) => c[0] > 180 && c[1] < 140 && c[2] < 110,
+    white: (c) => c[0] > 190 && c[1] > 190 && c[2] > 170,
+};
+const classOf = (c) => Object.keys(colourClasses).find((name) => colourClasses[name](c));
+
+function median(values) {
+    const sorted = [...values].sort((a, b) => a - b);
+    return sorted[sorted.length >> 1];
+}
+
+// Per class, the median colour of `pixels` over the points `members` gives.
+function classMedians(pixels, members) {
+    const medians = {};
+    for (const [name, points] of Object.entries(members))
+        medians[name] = [0, 1, 2].map((k) => median(points.map(([x, y]) => at(pixels, x, y)[k])));
+    return medians;
+}
+
+// The points of each class whose neighbours are of the same class in the
+// viewer's picture and on the logo in the other: the edges left out.
+function classMembers(viewer, other) {
+    const members = {};
+    const wall = at(viewer, 0, 0);
+    for (let y = 1; y < viewer.height - 1; ++y)
+        for (let x = 1; x < viewer.width - 1; ++x) {
+            const name = classOf(at(viewer, x, y));
+            if (!name || distance(at(viewer, x, y), wall) < 12) continue;
+            let inside = true;
+            for (let dy = -1; dy <= 1 && inside; ++dy)
+                for (let dx = -1; dx <= 1; ++dx)
+                    if (classOf(at(viewer, x + dx, y + dy)) !== name || distance(at(other, x + dx, y + dy), magenta) < 60)
+                        inside = false;
+            if (inside) (members[name] = members[name] || []).push([x, y]);
+        }
+    return members;
+}
+
+// The README's three.js snippet draws the .glb with the viewer's colours: the
+// median colour of the band, the gold, the red and the white letters within a
+// few levels of the viewer's picture of the same view.
+async function checkThreeSnippet(browser) {
+    const page = await openSnippet(browser, 'three-snippet.html',
+                                   readmeSnippet('**The `.glb` in your own three.js page**'));
+    await page.waitForFunction(() => window.framesShown >= 3, { timeout: 120000, polling: 100 });
+    const shot = await pixelsOf(page, await page.screenshot({ path: path.join(outDir, 'three-snippet.png') }));
+    const viewer = await pixelsOf(page, fs.readFileSync(path.join(outDir, 'viewer-wide.png')));
+    const members = classMembers(viewer, shot);
+    const wanted = classMedians(viewer, members), shown = classMedians(shot, members);
+    for (const name of Object.keys(colourClasses)) {
+        const count = (members[name] || []).length;
+        if (count < 100) {
+            check(false, `the three.js snippet shows the ${name} (${count} points)`);
+            continue;
+        }
+        const gap = Math.max(...wanted[name].map((v, k) => Math.abs(v - shown[name][k])));
+        check(gap <= 6, `the three.js snippet shows the viewer's ${name} ${wanted[name]} as ${shown[name]} ` +
+              `(${gap} levels apart, ${count} points)`);
+    }
+    await page.close();
+}
+
 // The page in an iframe of a page taller than the screen.
 async function checkEmbedded(browser) {
     const host = await browser.newPage();
@@ -379,6 +504,7 @@ async function main() {
         const checks = {
             viewer: () => checkAgainstTheViewer(browser, viewerPng),
             plain: () => checkPlainThree(browser, viewerPng),
+            three: () => checkThreeSnippet(browser),
             embedded: () => checkEmbedded(browser),
             motion: () => checkStillUntilAsked(browser),
             still: () => checkStillPicture(browser),
