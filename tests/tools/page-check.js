@@ -372,6 +372,41 @@ async function checkThreeSnippet(browser) {
     await page.close();
 }
 
+// The README's <model-viewer> snippet shows the logo, with colours near the
+// viewer's: its own studio light and tone mapping, so far less near than
+// three.js with the README's lights.
+async function checkModelViewerSnippet(browser) {
+    const page = await openSnippet(browser, 'model-viewer-snippet.html',
+                                   readmeSnippet('**In a glTF web component**'));
+    await page.waitForFunction(() => {
+        const viewer = document.querySelector('model-viewer');
+        return viewer && viewer.loaded && viewer.modelIsVisible;
+    }, { timeout: 120000, polling: 100 });
+    const frames = await page.evaluate(() => window.framesShown);
+    await page.waitForFunction((n) => window.framesShown >= n + 3, { timeout: 60000, polling: 100 }, frames);
+    const shot = await pixelsOf(page, await page.screenshot({ path: path.join(outDir, 'model-viewer-snippet.png') }));
+    const viewer = await pixelsOf(page, fs.readFileSync(path.join(outDir, 'viewer-wide.png')));
+    const logoOf = (pixels, background) => {
+        const members = {};
+        for (let y = 0; y < pixels.height; ++y)
+            for (let x = 0; x < pixels.width; ++x) {
+                const c = at(pixels, x, y);
+                const name = classOf(c);
+                if (name && distance(c, background) >= 60) (members[name] = members[name] || []).push([x, y]);
+            }
+        return members;
+    };
+    const shown = logoOf(shot, magenta), wanted = logoOf(viewer, at(viewer, 0, 0));
+    const shownMedians = classMedians(shot, shown), wantedMedians = classMedians(viewer, wanted);
+    for (const name of ['band', 'gold', 'white']) {
+        const count = (shown[name] || []).length, share = count / Math.max((wanted[name] || []).length, 1);
+        const gap = count ? Math.max(...wantedMedians[name].map((v, k) => Math.abs(v - shownMedians[name][k]))) : 255;
+        check(share > 0.3 && gap <= 40, `<model-viewer> shows the viewer's ${name} ${wantedMedians[name]} as ` +
+              `${shownMedians[name]} (${gap} levels apart, ${count} points, ${(100 * share).toFixed(0)}% of the viewer's)`);
+    }
+    await page.close();
+}
+
 // The page in an iframe of a page taller than the screen.
 async function checkEmbedded(browser) {
     const host = await browser.newPage();
@@ -505,6 +540,7 @@ async function main() {
             viewer: () => checkAgainstTheViewer(browser, viewerPng),
             plain: () => checkPlainThree(browser, viewerPng),
             three: () => checkThreeSnippet(browser),
+            modelViewer: () => checkModelViewerSnippet(browser),
             embedded: () => checkEmbedded(browser),
             motion: () => checkStillUntilAsked(browser),
             still: () => checkStillPicture(browser),
