@@ -483,6 +483,21 @@ async function checkEmbedded(browser) {
     check(await scrolled() > 0, `a vertical swipe over the logo scrolls the host page (${await scrolled()})`);
     const swiped = await viewOf();
     check(swiped.rotX === turned.rotX && swiped.rotY === turned.rotY, 'the vertical swipe leaves the logo as it was');
+    // A double tap goes back to the first view; two taps far apart in time do not.
+    const middle = await host.evaluate(() => {
+        const box = document.querySelector('iframe').getBoundingClientRect();
+        return [Math.round(box.left + box.width / 2), Math.round(box.top + box.height / 2)];
+    });
+    await host.touchscreen.tap(middle[0], middle[1]);
+    await host.touchscreen.tap(middle[0] + 2, middle[1] + 1);
+    const tappedTwice = await viewOf();
+    check(tappedTwice.rotX === 0 && tappedTwice.rotY === 0 && tappedTwice.scale === 1,
+          `a double tap goes back to the first view (${JSON.stringify(tappedTwice)})`);
+    await frame.evaluate(() => Object.assign(window.logo3d.view, { rotY: 30 }));
+    await host.touchscreen.tap(middle[0], middle[1]);
+    await frame.evaluate(() => new Promise((resolve) => setTimeout(resolve, 500)));
+    await host.touchscreen.tap(middle[0], middle[1]);
+    check((await viewOf()).rotY === 30, 'two taps half a second apart leave the view');
     await host.close();
 }
 
