@@ -483,7 +483,14 @@ async function checkEmbedded(browser) {
     check(await scrolled() > 0, `a vertical swipe over the logo scrolls the host page (${await scrolled()})`);
     const swiped = await viewOf();
     check(swiped.rotX === turned.rotX && swiped.rotY === turned.rotY, 'the vertical swipe leaves the logo as it was');
-    // A double tap goes back to the first view; two taps far apart in time do not.
+    // A double tap goes back to the first view; two taps far apart in time do
+    // not. A touch while the page still glides from the swipe only stops it.
+    await host.waitForFunction(() => new Promise((resolve) => {
+        const y = window.scrollY;
+        requestAnimationFrame(() => requestAnimationFrame(() => resolve(window.scrollY === y)));
+    }), { timeout: 10000, polling: 100 });
+    await host.evaluate(() => window.scrollTo(0, 0));
+    await host.waitForFunction(() => window.scrollY === 0, { timeout: 10000 });
     const middle = await host.evaluate(() => {
         const box = document.querySelector('iframe').getBoundingClientRect();
         return [Math.round(box.left + box.width / 2), Math.round(box.top + box.height / 2)];
