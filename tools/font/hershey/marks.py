@@ -8,7 +8,9 @@ shaft left out), caron the circumflex turned over, tilde from ~, dot above
 from the full stop and the diaeresis two of them, macron from the hyphen,
 cedilla from the comma and ogonek the comma mirrored, ring a small o and
 breve the lower half of one, double acute two acutes. The dotless i and j
-are the face's i and j without the strokes of their dot.
+are the face's i and j without the strokes of their dot, and Ø ø Đ đ Ł ł
+its O o D d L l with its / or - through them, where that stroke shows (the
+swashes of script and gothic capitals can hide it: then there is none).
 
 Everything here works in JHF units (y downwards, baseline and capital top
 from the face's metrics); the marks come out as glyphs that the face's
@@ -39,11 +41,16 @@ MARKS = [
     (0x0328, 0x02DB, BELOW, "ogonek"),
 ]
 DOTLESS = [(0x0131, "i"), (0x0237, "j")]
+# Letters that are another with a stroke through it: (letter, base, maker's name).
+STRUCK = [(0x00D8, "O", "slashed"), (0x00F8, "o", "slashed"), (0x0110, "D", "barred_capital"),
+          (0x0111, "d", "barred_ascender"), (0x0141, "L", "stroked_capital"), (0x0142, "l", "stroked_small")]
 
 MARK_WIDTH = 0.65  # of the face's o: the width of the flat marks (circumflex, tilde, ...)
 MARK_HEIGHT = 0.5  # of the mark's width: their height
 TICK_HEIGHT = 0.5  # of the x-height: the most an acute or grave may reach
 LEAN = 0.6  # the least slant of an acute or grave, across per down
+FONT_CAP_HEIGHT = 30.0  # font units, as every face is scaled to
+BAR = 0.45  # of the capitals' height: the width of the stroke through Ł ł Đ đ
 RING_HOLE = 1.3  # of the pen's thickness: the least width of a ring's centre line
 
 
@@ -145,6 +152,33 @@ def loop_of(strokes):
     return loops or strokes
 
 
+def crossings(strokes, y):
+    """Where the strokes cross the line at height y, left to right."""
+    xs = []
+    for stroke in strokes:
+        for (x0, y0), (x1, y1) in zip(stroke, stroke[1:]):
+            if y0 != y1 and min(y0, y1) <= y <= max(y0, y1):
+                xs.append(x0 + (y - y0) * (x1 - x0) / (y1 - y0))
+    return sorted(xs)
+
+
+def distance_to(point, strokes):
+    """How far a point is from the nearest of the strokes' segments."""
+    px, py = point
+    best = math.inf
+    for stroke in strokes:
+        for (x0, y0), (x1, y1) in zip(stroke, stroke[1:] or stroke):
+            dx, dy = x1 - x0, y1 - y0
+            t = 0.0 if dx == dy == 0 else max(0.0, min(1.0, ((px - x0) * dx + (py - y0) * dy) / (dx * dx + dy * dy)))
+            best = min(best, math.hypot(px - x0 - t * dx, py - y0 - t * dy))
+    return best
+
+
+def centred_on(strokes, x, y):
+    x0, y0, x1, y1 = bounds(strokes)
+    return mapped(strokes, lambda px, py: (px + x - (x0 + x1) / 2, py + y - (y0 + y1) / 2))
+
+
 def without_shaft(strokes):
     """A caret without the shaft of an arrow: the straight strokes that run
     more down than across are left out."""
@@ -179,6 +213,7 @@ class MarkMaker:
         self.height = MARK_HEIGHT * self.width
         self.x_height = metrics.baseline - self.x_top
         self.o = o
+        self.cap_height = FONT_CAP_HEIGHT / metrics.scale  # in JHF units
 
     def strokes_of(self, char):
         index = ord(char) - 32
@@ -251,6 +286,72 @@ class MarkMaker:
         comma = self.strokes_of(",")
         return mirrored(comma) if comma else None
 
+    def stem_stroke(self, base, y, leftmost):
+        """A stroke through the base letter's stem at height y: the
+        crossings there (the first cluster of them when leftmost)."""
+        xs = crossings(base, y)
+        if not xs:
+            return None
+        if leftmost:
+            xs = [x for x in xs if x <= xs[0] + 2]
+        return sum(xs) / len(xs)
+
+    def slashed(self, base):
+        """O and o with the face's / through them, corner to corner."""
+        slash = self.strokes_of("/")
+        if not slash:
+            return None
+        x0, y0, x1, y1 = bounds(base)
+        cut = shrunk(slash, x1 - x0, 1.15 * (y1 - y0))
+        return centred_on(cut, (x0 + x1) / 2, (y0 + y1) / 2)
+
+    def bar(self, base, y, leftmost, maker):
+        """The stroke centred on the base's stem at height y, or None when
+        it would not show: both its ends must stand clear of the base's
+        strokes by more than half the pen, or the base's own swashes
+        (script and gothic capitals) hide it."""
+        x = self.stem_stroke(base, y, leftmost)
+        stroke = maker() if x is not None else None
+        if not stroke:
+            return None
+        stroke = centred_on(stroke, x, y)
+        ends = [p for s in stroke for p in (s[0], s[-1])]
+        if all(distance_to(p, base) > 0.5 * self.pen for p in ends):
+            return stroke
+        return None
+
+    def short_slash(self):
+        slash = self.strokes_of("/")
+        return shrunk(slash, BAR * self.cap_height, 0.45 * BAR * self.cap_height) if slash else None
+
+    def short_bar(self):
+        hyphen = self.strokes_of("-")
+        return shrunk(hyphen, BAR * self.cap_height) if hyphen else None
+
+    def stroked_capital(self, base):
+        """Ł: the L with a short slash across its stem below the middle."""
+        return self.bar(base, self.metrics.baseline - 0.4 * (self.metrics.baseline - self.top_of(base)), True,
+                        self.short_slash)
+
+    def stroked_small(self, base):
+        """ł: the l with a short slash across it at the middle of the x-height."""
+        return self.bar(base, self.metrics.baseline - 0.55 * self.x_height, False, self.short_slash)
+
+    def barred_capital(self, base):
+        """Đ: the D with a short bar across its stem at the middle."""
+        return self.bar(base, (self.metrics.baseline + self.top_of(base)) / 2, True, self.short_bar)
+
+    def barred_ascender(self, base):
+        """đ: the d with a short bar across its ascender, when it has one."""
+        top = self.top_of(base)
+        if self.x_top - top < 0.3 * self.x_height:
+            return None
+        return self.bar(base, (self.x_top + top) / 2, False, self.short_bar)
+
+    @staticmethod
+    def top_of(strokes):
+        return bounds(strokes)[1]
+
     def placed(self, strokes, below):
         """The mark centred on x = 0, above the x-height or below the
         baseline, its ink one stroke width clear of the letters' ink (where
@@ -277,8 +378,8 @@ class MarkMaker:
         return [(0x0306, glyph, True), (0x02D8, glyph, True)]
 
     def glyphs_made(self):
-        """(code, glyph, is a mark) for every mark and dotless letter the
-        face can make."""
+        """(code, glyph, is a mark) for every mark, dotless and struck
+        letter the face can make."""
         made = []
         for combining, spacing, below, name in MARKS:
             strokes = getattr(self, name)()
@@ -290,6 +391,11 @@ class MarkMaker:
             made.append((combining, glyph, True))
             if spacing is not None:
                 made.append((spacing, glyph, True))
+        for code, char, name in STRUCK:
+            base = self.glyphs[ord(char) - 32]
+            stroke = getattr(self, name)(base.strokes) if base.strokes else None
+            if stroke:
+                made.append((code, base._replace(strokes=[list(s) for s in base.strokes] + stroke), False))
         for code, char in DOTLESS:
             source = self.glyphs[ord(char) - 32] if ord(char) - 32 < len(self.glyphs) else None
             strokes = without_dot(source.strokes) if source and source.strokes else None
