@@ -206,7 +206,7 @@ class MarkMaker:
         self.glyphs = glyphs
         self.metrics = metrics
         self.pen = 2 * stroke_width / metrics.scale  # the pen's thickness in JHF units
-        self.gap = stroke_width / metrics.scale  # between the two parts of a double mark
+        self.gap = stroke_width / metrics.scale  # the stroke width: the gap left between inks
         o = loop_of(self.strokes_of("o") or self.strokes_of("x"))
         x0, self.x_top, x1, _ = bounds(o)
         self.width = MARK_WIDTH * (x1 - x0)
@@ -286,9 +286,10 @@ class MarkMaker:
         comma = self.strokes_of(",")
         return mirrored(comma) if comma else None
 
-    def stem_stroke(self, base, y, leftmost):
-        """A stroke through the base letter's stem at height y: the
-        crossings there (the first cluster of them when leftmost)."""
+    def stem_at(self, base, y, leftmost):
+        """The x of the base letter's stem at height y: the middle of the
+        strokes' crossings there (of the first cluster of them when
+        leftmost); None when nothing crosses."""
         xs = crossings(base, y)
         if not xs:
             return None
@@ -310,7 +311,7 @@ class MarkMaker:
         it would not show: both its ends must stand clear of the base's
         strokes by more than half the pen, or the base's own swashes
         (script and gothic capitals) hide it."""
-        x = self.stem_stroke(base, y, leftmost)
+        x = self.stem_at(base, y, leftmost)
         stroke = maker() if x is not None else None
         if not stroke:
             return None
