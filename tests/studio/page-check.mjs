@@ -88,6 +88,8 @@ async function main() {
         executablePath: '/usr/bin/chromium',
         headless: true,
         userDataDir: profile,
+        // The printable exports take half a minute or more on a busy machine.
+        protocolTimeout: 600000,
         args: ['--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader', '--no-first-run',
                '--disable-background-networking', '--disable-component-update', '--disable-sync', '--disable-quic'],
     });
