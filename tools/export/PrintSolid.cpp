@@ -122,6 +122,7 @@ PrintSolid MakePrintSolid(const CapturedLogo& captured, const std::vector<std::s
         for (int k = 0; k < 4; ++k) part.colour[k] = static_cast<float>(group.colourSum[k] / std::max(1.0, group.colourCount));
         parts.push_back(part);
     }
+    std::vector<TriangleCorners> closedBodies;
     if (withBase) {
         const std::string baseName = "material " + std::to_string(layout.baseMaterial);
         auto found = std::find(order.begin(), order.end(), baseName);
@@ -136,8 +137,14 @@ PrintSolid MakePrintSolid(const CapturedLogo& captured, const std::vector<std::s
         const std::vector<TriangleCorners> plate =
             RoundedPlate(whole.min[0] * s - m, whole.min[1] * s - m, whole.max[0] * s + m, whole.max[1] * s + m, m,
                          out.baseTop - layout.base, out.baseTop);
-        auto& target = byMaterial[*found].triangles;
-        target.insert(target.end(), plate.begin(), plate.end());
+        // One solid for all (STL): the plate is closed already and joins
+        // the volume as it is.
+        if (layout.perMaterial) {
+            auto& target = byMaterial[*found].triangles;
+            target.insert(target.end(), plate.begin(), plate.end());
+        } else {
+            closedBodies = plate;
+        }
     }
 
     // The voxel: fine enough for 0.05 mm, coarse enough for a large print.
@@ -163,7 +170,7 @@ PrintSolid MakePrintSolid(const CapturedLogo& captured, const std::vector<std::s
         }
         SolidPart united;
         united.name = "logo";
-        united.mesh = Solidify(everything, options);
+        united.mesh = Solidify(everything, options, closedBodies);
         out.parts.push_back(std::move(united));
     }
     // Meshing leaves the bottom a hair (a fraction of a voxel) below the bed:
@@ -177,7 +184,9 @@ PrintSolid MakePrintSolid(const CapturedLogo& captured, const std::vector<std::s
         const std::vector<SolidMesh> shells = SplitShells(merged);
         for (const SolidMesh& shell : shells) {
             const SolidBounds b = BoundsOf(shell);
-            if (b.min[2] > out.baseTop + 1e-3f && !layout.perMaterial)
+            // Within a voxel of the plate's top: touching it (a part of
+            // its own material in 3MF stands on the plate's top exactly).
+            if (b.min[2] > out.baseTop + options.voxelSize)
                 out.warnings.push_back(text("a part at x = %.1f mm does not reach the base (it floats %.2f mm above it)",
                                             0.5 * (b.min[0] + b.max[0]), b.min[2] - out.baseTop));
         }

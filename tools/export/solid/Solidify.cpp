@@ -1,8 +1,10 @@
 #include "Solidify.h"
 
 #include <openvdb/openvdb.h>
+#include <openvdb/tools/ChangeBackground.h>
 #include <openvdb/tools/Composite.h>
 #include <openvdb/tools/MeshToVolume.h>
+#include <openvdb/tools/ValueTransformer.h>
 #include <openvdb/tools/VolumeToMesh.h>
 
 #include <algorithm>
@@ -83,7 +85,8 @@ SolidMesh isosurface(const FloatGrid& grid, double iso, double adaptivity) {
 FloatGrid::Ptr dilatedSolid(const std::vector<TriangleCorners>& soup, const SolidifyOptions& options,
                             const openvdb::math::Transform& xform) {
     const float h = options.voxelSize, r = options.closingRadius;
-    const float bandVoxels = r / h + 3.0f;
+    // The bands reach just past the level that is meshed from each volume.
+    const float bandVoxels = r / h + 1.5f;
     const Polygons input = polygonsOf(soup);
     lap("start");
     const FloatGrid::Ptr distance =
@@ -108,7 +111,7 @@ FloatGrid::Ptr dilatedSolid(const std::vector<TriangleCorners>& soup, const Soli
     const Polygons outerPolygons = polygonsOf(outer);
     lap("shells");
     return openvdb::tools::meshToSignedDistanceField<FloatGrid>(xform, outerPolygons.points, outerPolygons.triangles,
-                                                                outerPolygons.quads, 3.0f, bandVoxels);
+                                                                outerPolygons.quads, 1.5f, bandVoxels);
 }
 
 // The closed solid as a level set whose zero is its surface.
@@ -118,6 +121,12 @@ FloatGrid::Ptr solidLevelSet(const std::vector<TriangleCorners>& soup, const Sol
     const SolidMesh eroded = isosurface(*dilated, -options.closingRadius, 0.0);
     const Polygons polygons = polygonsOf(eroded);
     return openvdb::tools::meshToLevelSet<FloatGrid>(xform, polygons.points, polygons.triangles, 3.0f);
+}
+
+// The level set of triangles that already bound closed, outward solids.
+FloatGrid::Ptr solidOfClosed(const std::vector<TriangleCorners>& soup, const openvdb::math::Transform& xform) {
+    const Polygons polygons = polygonsOf(soup);
+    return openvdb::tools::meshToLevelSet<FloatGrid>(xform, polygons.points, polygons.triangles, 2.0f);
 }
 
 // A difference leaves slivers of a voxel or so where two surfaces nearly
@@ -132,13 +141,30 @@ SolidMesh withoutSlivers(const SolidMesh& mesh, float voxelSize) {
 
 }  // namespace
 
-SolidMesh Solidify(const std::vector<TriangleCorners>& triangles, const SolidifyOptions& options) {
-    if (triangles.empty()) return {};
+SolidMesh Solidify(const std::vector<TriangleCorners>& triangles, const SolidifyOptions& options,
+                   const std::vector<TriangleCorners>& closedBodies) {
+    if (triangles.empty() && closedBodies.empty()) return {};
     initializeOpenVdb();
     const auto xform = openvdb::math::Transform::createLinearTransform(options.voxelSize);
+    if (triangles.empty()) return isosurface(*solidOfClosed(closedBodies, *xform), 0.0, options.adaptivity);
     const FloatGrid::Ptr dilated = dilatedSolid(triangles, options, *xform);
     lap("filled");
-    SolidMesh out = isosurface(*dilated, -options.closingRadius, options.adaptivity);
+    if (closedBodies.empty()) {
+        SolidMesh out = isosurface(*dilated, -options.closingRadius, options.adaptivity);
+        lap("surface");
+        return out;
+    }
+    // The closed solid as a level set (its surface at zero), and the closed
+    // bodies' level set with the same background, united.
+    const float r = options.closingRadius, outside = dilated->background() + r;
+    openvdb::tools::foreach(dilated->beginValueAll(), [r](const FloatGrid::ValueAllIter& v) { v.setValue(*v + r); });
+    const float inside = r - (r / options.voxelSize + 1.5f) * options.voxelSize;
+    openvdb::tools::changeAsymmetricLevelSetBackground(dilated->tree(), outside, inside);
+    const FloatGrid::Ptr bodies = solidOfClosed(closedBodies, *xform);
+    openvdb::tools::changeAsymmetricLevelSetBackground(bodies->tree(), outside, inside);
+    openvdb::tools::csgUnion(*dilated, *bodies);
+    lap("bodies");
+    SolidMesh out = isosurface(*dilated, 0.0, options.adaptivity);
     lap("surface");
     return out;
 }
