@@ -130,9 +130,11 @@ FloatGrid::Ptr solidOfClosed(const std::vector<TriangleCorners>& soup, const ope
 }
 
 // A difference leaves slivers of a voxel or so where two surfaces nearly
-// coincide: they are noise, not material.
-SolidMesh withoutSlivers(const SolidMesh& mesh, float voxelSize) {
-    const double least = 8.0 * double(voxelSize) * voxelSize * voxelSize;
+// coincide, and meshing leaves specks of less than a voxel where the volume
+// only grazes its level: they are noise, not material. `voxels` is the
+// least volume kept, in voxels.
+SolidMesh withoutSlivers(const SolidMesh& mesh, float voxelSize, double voxels = 8.0) {
+    const double least = voxels * double(voxelSize) * voxelSize * voxelSize;
     SolidMesh out;
     for (const SolidMesh& shell : SplitShells(mesh))
         if (CheckSolid(shell).volume > least) out.Append(shell);
@@ -146,11 +148,14 @@ SolidMesh Solidify(const std::vector<TriangleCorners>& triangles, const Solidify
     if (triangles.empty() && closedBodies.empty()) return {};
     initializeOpenVdb();
     const auto xform = openvdb::math::Transform::createLinearTransform(options.voxelSize);
-    if (triangles.empty()) return isosurface(*solidOfClosed(closedBodies, *xform), 0.0, options.adaptivity);
+    if (triangles.empty())
+        return withoutSlivers(isosurface(*solidOfClosed(closedBodies, *xform), 0.0, options.adaptivity),
+                              options.voxelSize, 1.0);
     const FloatGrid::Ptr dilated = dilatedSolid(triangles, options, *xform);
     lap("filled");
     if (closedBodies.empty()) {
-        SolidMesh out = isosurface(*dilated, -options.closingRadius, options.adaptivity);
+        SolidMesh out = withoutSlivers(isosurface(*dilated, -options.closingRadius, options.adaptivity),
+                                       options.voxelSize, 1.0);
         lap("surface");
         return out;
     }
@@ -164,7 +169,7 @@ SolidMesh Solidify(const std::vector<TriangleCorners>& triangles, const Solidify
     openvdb::tools::changeAsymmetricLevelSetBackground(bodies->tree(), outside, inside);
     openvdb::tools::csgUnion(*dilated, *bodies);
     lap("bodies");
-    SolidMesh out = isosurface(*dilated, 0.0, options.adaptivity);
+    SolidMesh out = withoutSlivers(isosurface(*dilated, 0.0, options.adaptivity), options.voxelSize, 1.0);
     lap("surface");
     return out;
 }
