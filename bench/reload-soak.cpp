@@ -7,28 +7,20 @@
 // Usage: logo3d-reload-soak DATA_DIRECTORY [RELOADS]
 
 #include <GL/glut.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <iostream>
 #include <string>
 
+#include "ResidentMemory.h"
 #include "app/Display.h"
 #include "app/Globals.h"
 #include "app/LiveReload.h"
 #include "app/Startup.h"
 
 namespace {
-
-double residentMiB() {
-    std::ifstream statm("/proc/self/statm");
-    long pages = 0, resident = 0;
-    statm >> pages >> resident;
-    return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
-}
 
 // Every list name that exists, up to well past any the run has used.
 int displayLists() {
@@ -55,7 +47,7 @@ int main(int argc, char** argv) {
         display();
     }
     glFinish();
-    const double startMiB = residentMiB();
+    const double startMiB = ResidentMiB();
     const int startLists = displayLists();
     const auto start = std::chrono::steady_clock::now();
     for (int i = 1; i <= reloads; ++i) {
@@ -63,13 +55,13 @@ int main(int argc, char** argv) {
         display();
         if (i % (reloads / 4 > 0 ? reloads / 4 : 1) == 0) {
             glFinish();
-            std::printf("reload soak: %d reloads, resident memory %.2f MiB, %d display lists\n", i, residentMiB(),
+            std::printf("reload soak: %d reloads, resident memory %.2f MiB, %d display lists\n", i, ResidentMiB(),
                         displayLists());
         }
     }
     glFinish();
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    const double endMiB = residentMiB();
+    const double endMiB = ResidentMiB();
     const int endLists = displayLists();
     std::printf("reload soak: %d reloads of all three files in %.1f s (%.1f ms each, with a frame); resident memory "
                 "%.2f MiB before, %.2f MiB after (%+.0f KiB); display lists %d before, %d after\n",

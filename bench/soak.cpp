@@ -6,28 +6,20 @@
 // Usage: logo3d-soak DATA_DIRECTORY [PLAIN_FRAMES [ACCUMULATED_FRAMES]]
 
 #include <GL/glut.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 
 #include "BenchScenes.h"
+#include "ResidentMemory.h"
 #include "app/AccumDisplay.h"
 #include "app/Display.h"
 #include "app/Globals.h"
 #include "app/Startup.h"
 
 namespace {
-
-double residentMiB() {
-    std::ifstream statm("/proc/self/statm");
-    long pages = 0, resident = 0;
-    statm >> pages >> resident;
-    return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
-}
 
 double secondsOf(void (*frame)(), int count) {
     const auto start = std::chrono::steady_clock::now();
@@ -71,14 +63,14 @@ int main(int argc, char** argv) {
         secondsOf(mode.antialiasing || mode.jitter || mode.trail ? accumDisplay : display, 2);
     }
 
-    const double start = residentMiB();
+    const double start = ResidentMiB();
     double before = start;
     for (const Mode& mode : modes) {
         setMode(mode);
         const bool accumulated = mode.antialiasing || mode.jitter || mode.trail;
         const int frames = accumulated ? accumulatedFrames : plainFrames;
         const double seconds = secondsOf(accumulated ? accumDisplay : display, frames);
-        const double after = residentMiB();
+        const double after = ResidentMiB();
         report(mode.name, frames, seconds, before, after);
         before = after;
     }

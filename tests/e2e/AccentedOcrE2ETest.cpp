@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "CommandOutput.h"
+#include "EditDistance.h"
 #include "X11Harness.h"
 
 namespace e2e {
@@ -36,21 +37,6 @@ std::u32string characters(const std::string& text) {
         if (code != U' ' && code != U'\n' && code != U'\f') out.push_back(code);
     }
     return out;
-}
-
-std::size_t editDistance(const std::u32string& a, const std::u32string& b) {
-    std::vector<std::size_t> row(b.size() + 1);
-    for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
-    for (std::size_t i = 1; i <= a.size(); ++i) {
-        std::size_t diagonal = row[0];
-        row[0] = i;
-        for (std::size_t j = 1; j <= b.size(); ++j) {
-            const std::size_t above = row[j];
-            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
-            diagonal = above;
-        }
-    }
-    return row[b.size()];
 }
 
 struct Language {
@@ -86,7 +72,7 @@ TEST(AccentedOcr, FrenchAndGermanAccentsAreReadBack) {
             const CommandOutput read = RunCommand("tesseract " + quoted(negated) + " stdout --psm 7 -l " +
                                                   language.model + " 2>/dev/null");
             const std::u32string expected = characters(line);
-            const std::size_t distance = editDistance(expected, characters(read.text));
+            const std::size_t distance = EditDistance(expected, characters(read.text));
             std::printf("%s: \"%s\" read as \"%s\" (%zu of %zu wrong)\n", language.model, line.c_str(),
                         read.text.c_str(), distance, expected.size());
             total += expected.size();

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "CommandOutput.h"
+#include "EditDistance.h"
 #include "X11Harness.h"
 
 namespace e2e {
@@ -67,21 +68,6 @@ std::string withoutBlanks(const std::string& text) {
     for (unsigned char c : text)
         if (!std::isspace(c)) out += static_cast<char>(c);
     return out;
-}
-
-std::size_t editDistance(const std::string& a, const std::string& b) {
-    std::vector<std::size_t> row(b.size() + 1);
-    for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
-    for (std::size_t i = 1; i <= a.size(); ++i) {
-        std::size_t diagonal = row[0];
-        row[0] = i;
-        for (std::size_t j = 1; j <= b.size(); ++j) {
-            const std::size_t above = row[j];
-            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
-            diagonal = above;
-        }
-    }
-    return row[b.size()];
 }
 
 class FontOcrTest : public ::testing::TestWithParam<OcrFont> {
@@ -134,7 +120,7 @@ protected:
         for (const std::string& line : lines) {
             const std::string read = ReadBack(line);
             const std::string expected = withoutBlanks(line);
-            const std::size_t distance = editDistance(expected, withoutBlanks(read));
+            const std::size_t distance = EditDistance(expected, withoutBlanks(read));
             characters += expected.size();
             errors += distance;
             std::cout << "  expected \"" << line << "\"\n  read     \"" << read << "\" (" << distance

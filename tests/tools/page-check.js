@@ -7,8 +7,11 @@
 // an iframe of a tall page, which still scrolls; reduced motion; its name
 // for screen readers; its still picture without WebGL or JavaScript; the
 // lite page. Every wait is for the page's own signals, never for a time.
-// Usage: page-check.js DIR THREE_BUILD_DIR, DIR holding logo.html,
-// lite.html, logo.glb, plain.html, plain.js and viewer.png.
+// The README's snippets for the .glb (three.js, <model-viewer>) run as they
+// stand, their CDN's files served from node_modules.
+// Usage: page-check.js DIR THREE_BUILD_DIR README, DIR holding logo.html,
+// lite.html, logo.glb, plain.glb (no shadow), plain.html, plain.js,
+// viewer.png and viewer-wide.png (600 x 300).
 'use strict';
 
 const fs = require('fs');
@@ -17,7 +20,8 @@ const os = require('os');
 const path = require('path');
 const puppeteer = require('puppeteer-core');
 
-const [outDir, threeBuild] = process.argv.slice(2);
+const [outDir, threeBuild, readme] = process.argv.slice(2);
+const nodeModules = path.join(threeBuild, '..', '..');
 const viewerPicture = path.join(outDir, 'viewer.png');
 const size = { width: 400, height: 400 };  // the viewer's window
 let failures = 0;
@@ -247,6 +251,162 @@ async function checkPlainThree(browser, viewerPng) {
     await page.close();
 }
 
+// The first html code block after `heading` in the README.
+function readmeSnippet(heading) {
+    const text = fs.readFileSync(readme, 'utf8');
+    const from = text.indexOf(heading);
+    const block = from < 0 ? null : /```html\n([\s\S]*?)```/.exec(text.slice(from));
+    if (!block) throw new Error(`the README has no html snippet after "${heading}"`);
+    return block[1];
+}
+
+const checkedVersions = new Set();
+
+// Serves the CDN's URLs of the snippets from node_modules, as long as the
+// README names the version installed there.
+async function serveCdnLocally(page) {
+    await page.setRequestInterception(true);
+    page.on('request', (request) => {
+        const cdn = /^https:\/\/cdn\.jsdelivr\.net\/npm\/((?:@[^/]+\/)?[^@/]+)@([^/]+)\/(.*)$/.exec(request.url());
+        if (!cdn) {
+            request.continue();
+            return;
+        }
+        const [, name, version, file] = cdn;
+        const installed = JSON.parse(fs.readFileSync(path.join(nodeModules, name, 'package.json'), 'utf8')).version;
+        if (!checkedVersions.has(name))
+            check(version === installed, `the README's ${name} is the installed one (${version}, ${installed})`);
+        checkedVersions.add(name);
+        request.respond({ status: 200, contentType: 'text/javascript',
+                          headers: { 'Access-Control-Allow-Origin': '*' }, body: fs.readFileSync(path.join(nodeModules, name, file)) });
+    });
+}
+
+// A page around a README snippet, on a background no logo has, with the
+// page's clock stopped at its first frame so that the motion stays at its
+// start, where the viewer's picture shows it; window.framesShown counts frames.
+async function openSnippet(browser, name, snippet) {
+    fs.writeFileSync(path.join(outDir, name), '<!DOCTYPE html>\n<html><body style="margin:0; background:#ff00ff">\n' +
+                     snippet.replace(/logo\.glb/g, 'plain.glb') + '</body></html>\n');
+    const page = await browser.newPage();
+    await page.setViewport({ width: 600, height: 300, deviceScaleFactor: 1 });
+    page.on('pageerror', (error) => console.log(`${name}: page error: ${error.message}`));
+    await serveCdnLocally(page);
+    await page.evaluateOnNewDocument(() => {
+        const original = window.requestAnimationFrame.bind(window);
+        let stopped = null;
+        window.framesShown = 0;
+        window.requestAnimationFrame = (callback) => original(() => {
+            if (stopped === null) stopped = performance.now();
+            window.framesShown += 1;
+            callback(stopped);
+        });
+    });
+    await page.goto(`${origin}/${name}`);
+    return page;
+}
+
+const magenta = [255, 0, 255];
+// The logo's main colours by what they are in the viewer's picture.
+const colourClasses = {
+    band: (c) => c[2] > c[0] + 50,
+    gold: (c) => c[0] > 200 && c[1] > 150 && c[2] < 140,
+    red: (c) => c[0] > 180 && c[1] < 140 && c[2] < 110,
+    white: (c) => c[0] > 190 && c[1] > 190 && c[2] > 170,
+};
+const classOf = (c) => Object.keys(colourClasses).find((name) => colourClasses[name](c));
+
+function median(values) {
+    const sorted = [...values].sort((a, b) => a - b);
+    return sorted[sorted.length >> 1];
+}
+
+// Per class, the median colour of `pixels` over the points `members` gives.
+function classMedians(pixels, members) {
+    const medians = {};
+    for (const [name, points] of Object.entries(members))
+        medians[name] = [0, 1, 2].map((k) => median(points.map(([x, y]) => at(pixels, x, y)[k])));
+    return medians;
+}
+
+// The points of each class whose neighbours are of the same class in the
+// viewer's picture and on the logo in the other: the edges left out.
+function classMembers(viewer, other) {
+    const members = {};
+    const wall = at(viewer, 0, 0);
+    for (let y = 1; y < viewer.height - 1; ++y)
+        for (let x = 1; x < viewer.width - 1; ++x) {
+            const name = classOf(at(viewer, x, y));
+            if (!name || distance(at(viewer, x, y), wall) < 12) continue;
+            let inside = true;
+            for (let dy = -1; dy <= 1 && inside; ++dy)
+                for (let dx = -1; dx <= 1; ++dx)
+                    if (classOf(at(viewer, x + dx, y + dy)) !== name || distance(at(other, x + dx, y + dy), magenta) < 60)
+                        inside = false;
+            if (inside) (members[name] = members[name] || []).push([x, y]);
+        }
+    return members;
+}
+
+// The README's three.js snippet draws the .glb with the viewer's colours: the
+// median colour of the band, the gold, the red and the white letters within a
+// few levels of the viewer's picture of the same view.
+async function checkThreeSnippet(browser) {
+    const page = await openSnippet(browser, 'three-snippet.html',
+                                   readmeSnippet('**The `.glb` in your own three.js page**'));
+    await page.waitForFunction(() => window.framesShown >= 3, { timeout: 120000, polling: 100 });
+    const shot = await pixelsOf(page, await page.screenshot({ path: path.join(outDir, 'three-snippet.png') }));
+    const viewer = await pixelsOf(page, fs.readFileSync(path.join(outDir, 'viewer-wide.png')));
+    const members = classMembers(viewer, shot);
+    const wanted = classMedians(viewer, members), shown = classMedians(shot, members);
+    for (const name of Object.keys(colourClasses)) {
+        const count = (members[name] || []).length;
+        if (count < 100) {
+            check(false, `the three.js snippet shows the ${name} (${count} points)`);
+            continue;
+        }
+        const gap = Math.max(...wanted[name].map((v, k) => Math.abs(v - shown[name][k])));
+        check(gap <= 6, `the three.js snippet shows the viewer's ${name} ${wanted[name]} as ${shown[name]} ` +
+              `(${gap} levels apart, ${count} points)`);
+    }
+    await page.close();
+}
+
+// The README's <model-viewer> snippet shows the logo, with colours near the
+// viewer's: its own studio light and tone mapping, so far less near than
+// three.js with the README's lights.
+async function checkModelViewerSnippet(browser) {
+    const page = await openSnippet(browser, 'model-viewer-snippet.html',
+                                   readmeSnippet('**In a glTF web component**'));
+    await page.waitForFunction(() => {
+        const viewer = document.querySelector('model-viewer');
+        return viewer && viewer.loaded && viewer.modelIsVisible;
+    }, { timeout: 120000, polling: 100 });
+    const frames = await page.evaluate(() => window.framesShown);
+    await page.waitForFunction((n) => window.framesShown >= n + 3, { timeout: 60000, polling: 100 }, frames);
+    const shot = await pixelsOf(page, await page.screenshot({ path: path.join(outDir, 'model-viewer-snippet.png') }));
+    const viewer = await pixelsOf(page, fs.readFileSync(path.join(outDir, 'viewer-wide.png')));
+    const logoOf = (pixels, background) => {
+        const members = {};
+        for (let y = 0; y < pixels.height; ++y)
+            for (let x = 0; x < pixels.width; ++x) {
+                const c = at(pixels, x, y);
+                const name = classOf(c);
+                if (name && distance(c, background) >= 60) (members[name] = members[name] || []).push([x, y]);
+            }
+        return members;
+    };
+    const shown = logoOf(shot, magenta), wanted = logoOf(viewer, at(viewer, 0, 0));
+    const shownMedians = classMedians(shot, shown), wantedMedians = classMedians(viewer, wanted);
+    for (const name of ['band', 'gold', 'white']) {
+        const count = (shown[name] || []).length, share = count / Math.max((wanted[name] || []).length, 1);
+        const gap = count ? Math.max(...wantedMedians[name].map((v, k) => Math.abs(v - shownMedians[name][k]))) : 255;
+        check(share > 0.3 && gap <= 40, `<model-viewer> shows the viewer's ${name} ${wantedMedians[name]} as ` +
+              `${shownMedians[name]} (${gap} levels apart, ${count} points, ${(100 * share).toFixed(0)}% of the viewer's)`);
+    }
+    await page.close();
+}
+
 // The page in an iframe of a page taller than the screen.
 async function checkEmbedded(browser) {
     const host = await browser.newPage();
@@ -323,6 +483,28 @@ async function checkEmbedded(browser) {
     check(await scrolled() > 0, `a vertical swipe over the logo scrolls the host page (${await scrolled()})`);
     const swiped = await viewOf();
     check(swiped.rotX === turned.rotX && swiped.rotY === turned.rotY, 'the vertical swipe leaves the logo as it was');
+    // A double tap goes back to the first view; two taps far apart in time do
+    // not. A touch while the page still glides from the swipe only stops it.
+    await host.waitForFunction(() => new Promise((resolve) => {
+        const y = window.scrollY;
+        requestAnimationFrame(() => requestAnimationFrame(() => resolve(window.scrollY === y)));
+    }), { timeout: 10000, polling: 100 });
+    await host.evaluate(() => window.scrollTo(0, 0));
+    await host.waitForFunction(() => window.scrollY === 0, { timeout: 10000 });
+    const middle = await host.evaluate(() => {
+        const box = document.querySelector('iframe').getBoundingClientRect();
+        return [Math.round(box.left + box.width / 2), Math.round(box.top + box.height / 2)];
+    });
+    await host.touchscreen.tap(middle[0], middle[1]);
+    await host.touchscreen.tap(middle[0] + 2, middle[1] + 1);
+    const tappedTwice = await viewOf();
+    check(tappedTwice.rotX === 0 && tappedTwice.rotY === 0 && tappedTwice.scale === 1,
+          `a double tap goes back to the first view (${JSON.stringify(tappedTwice)})`);
+    await frame.evaluate(() => Object.assign(window.logo3d.view, { rotY: 30 }));
+    await host.touchscreen.tap(middle[0], middle[1]);
+    await frame.evaluate(() => new Promise((resolve) => setTimeout(resolve, 500)));
+    await host.touchscreen.tap(middle[0], middle[1]);
+    check((await viewOf()).rotY === 30, 'two taps half a second apart leave the view');
     await host.close();
 }
 
@@ -379,6 +561,8 @@ async function main() {
         const checks = {
             viewer: () => checkAgainstTheViewer(browser, viewerPng),
             plain: () => checkPlainThree(browser, viewerPng),
+            three: () => checkThreeSnippet(browser),
+            modelViewer: () => checkModelViewerSnippet(browser),
             embedded: () => checkEmbedded(browser),
             motion: () => checkStillUntilAsked(browser),
             still: () => checkStillPicture(browser),

@@ -48,9 +48,11 @@ def primitive(kind=0, position=(0, 0, 0), size=(0, 0, 0), turn=(0, 0, 0), materi
 def string_file(lines, description, sizes=None, band=None, under=None, over=None, middle=None,
                 shadow=None, line_object=None, character_object=None, path_mode=0, proportional=1,
                 offset=None, turn=None, shear=None, frames=1, trail=(0.5, 0.5),
-                logo_shift=None, logo_turn=None):
+                logo_shift=None, logo_turn=None, alignment=None):
     """lines: (text, size digits, material digits, colour digits) tuples; the
-    motion arguments are lists of (polynomial, wave) pairs per axis."""
+    motion arguments are lists of (polynomial, wave) pairs per axis;
+    alignment, when given, is the layout line's third value (1 centred,
+    2 flush left, 3 flush right)."""
     out = ["# " + description, "# The text: a line, then its size, material and colour digits."]
     for text, size_digits, material_digits, colour_digits in lines:
         out += [text, size_digits, material_digits, colour_digits]
@@ -66,8 +68,8 @@ def string_file(lines, description, sizes=None, band=None, under=None, over=None
     out.append("# Line object and character object: kind, x y z, width height depth, turns, material, colour.")
     out.append(numbers(line_object or primitive()))
     out.append(numbers(character_object or primitive()))
-    out.append("# Path mode and proportional spacing.")
-    out.append(numbers((path_mode, proportional)))
+    out.append("# Path mode and proportional spacing" + (", then the alignment." if alignment is not None else "."))
+    out.append(numbers((path_mode, proportional) + ((alignment,) if alignment is not None else ())))
     out.append("# Per-character offsets, turns and shears (polynomials a b c, then waves amplitude frequency phase).")
     for channels in (offset, turn):
         channels = channels or [(STILL_POLYNOMIAL, STILL_WAVE)] * 3

@@ -196,6 +196,82 @@ TEST_F(HersheyImport, AChainStartingAtTheOriginIsMovedOffIt) {
     expectPoint(strokes[0]->end, 0, 30, "end");
 }
 
+int strokeCount(const StrokeCharacter& glyph) {
+    int count = 0;
+    for (const Stroke* s = glyph.firstStroke; s != nullptr; s = s->next) ++count;
+    return count;
+}
+
+std::vector<std::string> glyphLines(const std::string& path) {
+    std::ifstream in(path);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);)
+        if (!line.empty() && line[0] != '#') lines.push_back(line);
+    return lines;
+}
+
+// --marks on the Latin faces: the ASCII glyphs and the header come out as
+// without it, then the accents and the dotless letters, each mark clear of
+// the letters (above the x-height or below the baseline) and no higher than
+// an x, and the dotless i the i without what stands over it.
+TEST(HersheyImportMarks, AccentsFollowTheAsciiGlyphsUnchanged) {
+    const char32_t above[] = {0x300, 0x301, 0x302, 0x303, 0x304, 0x306, 0x307, 0x308, 0x30A, 0x30B, 0x30C,
+                              0xB4, 0xAF, 0x2D8, 0x2D9, 0xA8, 0x2DA, 0x2DD, 0x2C7};
+    const char32_t below[] = {0x327, 0x328, 0xB8, 0x2DB};
+    for (const char* face : {"futural", "timesr", "scripts", "gothiceng"}) {
+        SCOPED_TRACE(face);
+        const std::string source = std::string("/usr/share/hershey-fonts/") + face + ".jhf";
+        const std::string plain = scratchPath("plain.src"), marked = scratchPath("marked.src");
+        ASSERT_EQ(importer(quoted(source), plain).status, 0);
+        ASSERT_EQ(importer(quoted(source) + " --marks", marked).status, 0);
+        const std::vector<std::string> ascii = glyphLines(plain), all = glyphLines(marked);
+        ASSERT_GE(all.size(), ascii.size() + 25);
+        EXPECT_TRUE(std::equal(ascii.begin(), ascii.end(), all.begin()));
+
+        StrokeFontCharacterSet font;
+        std::ifstream in(marked);
+        EXPECT_EQ(font.Load(in), 0);
+        const StrokeCharacter* x = font.FindDrawable(U'x');
+        const StrokeCharacter* i = font.FindDrawable(U'i');
+        const StrokeCharacter* dotless = font.FindDrawable(0x131);
+        ASSERT_TRUE(x && i && dotless && font.FindDrawable(0x237));
+        for (char32_t mark : above) {
+            const StrokeCharacter* glyph = font.FindDrawable(mark);
+            ASSERT_TRUE(glyph) << std::hex << mark;
+            EXPECT_GE(glyph->minY, x->maxY) << std::hex << mark;
+            EXPECT_LE(glyph->maxY - glyph->minY, x->maxY - x->minY) << std::hex << mark;
+        }
+        for (char32_t mark : below) {
+            const StrokeCharacter* glyph = font.FindDrawable(mark);
+            ASSERT_TRUE(glyph) << std::hex << mark;
+            EXPECT_LE(glyph->maxY, 0.0f) << std::hex << mark;
+        }
+        EXPECT_LT(dotless->maxY, i->maxY - 2.0f);
+        EXPECT_FLOAT_EQ(dotless->minY, i->minY);
+        // A letter with a stroke through it is its base and more; the
+        // faces without swashes that could hide the stroke have them all.
+        const bool unadorned = std::string(face) == "futural" || std::string(face) == "timesr";
+        for (const auto& [struck, base] : {std::pair<char32_t, char32_t>{0xD8, U'O'}, {0xF8, U'o'}, {0x110, U'D'},
+                                           {0x111, U'd'}, {0x141, U'L'}, {0x142, U'l'}}) {
+            const StrokeCharacter* letter = font.FindDrawable(struck);
+            const StrokeCharacter* plainLetter = font.FindDrawable(base);
+            ASSERT_TRUE(plainLetter);
+            if (letter == nullptr) {
+                EXPECT_FALSE(unadorned) << std::hex << struck;
+                continue;
+            }
+            EXPECT_LE(letter->minX, plainLetter->minX) << std::hex << struck;
+            EXPECT_GE(letter->maxX, plainLetter->maxX) << std::hex << struck;
+            // (Rich glyphs may be simplified to fit a line, so only the plain faces count strokes.)
+            if (unadorned) {
+                EXPECT_GT(strokeCount(*letter), strokeCount(*plainLetter)) << std::hex << struck;
+            }
+        }
+        std::remove(plain.c_str());
+        std::remove(marked.c_str());
+    }
+}
+
 TEST(HersheyImportFaults, ABadFileGivesOneLineNamingTheFileAndTheGlyph) {
     const std::string good = "    1  1JZ\n";
     const struct {

@@ -28,15 +28,21 @@ class Settings:
     """How a face is converted: the style values of the header (nine, or
     thirteen with the spacing), the arc tolerance in JHF units, the corner
     angle in degrees, whether arcs are fitted at all, and the grid
-    (baseline, capital top) in JHF units when the face's own is not measured."""
+    (baseline, capital top) in JHF units when the face's own is not measured,
+    and whether accents and the dotless i and j are made from the face's
+    strokes (for a Latin face), or only the breve, as the strokes that one
+    glyph has and another lacks (breve, a pair of keys)."""
 
-    def __init__(self, style, tolerance=TOLERANCE, corner=CORNER, fit_arcs=True, header_given=False, grid=None):
+    def __init__(self, style, tolerance=TOLERANCE, corner=CORNER, fit_arcs=True, header_given=False, grid=None,
+                 marks=False, breve=None):
         self.style = list(style)
         self.tolerance = tolerance
         self.corner = corner
         self.fit_arcs = fit_arcs
         self.header_given = header_given
         self.grid = grid
+        self.marks = marks
+        self.breve = breve
 
     def command(self, source):
         """The import-hershey command that makes the font, for its comment."""
@@ -51,6 +57,10 @@ class Settings:
             words.append(f"--corner {self.corner:g}")
         if self.grid is not None:
             words.append(f"--grid {self.grid[0]:g} {self.grid[1]:g}")
+        if self.marks:
+            words.append("--marks")
+        if self.breve:
+            words.append(f"--breve-from {self.breve[0]} {self.breve[1]}")
         return " ".join(words)
 
 

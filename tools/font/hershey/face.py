@@ -12,7 +12,7 @@ import collections
 import math
 import statistics
 
-from . import glyphline
+from . import glyphline, marks
 
 CAP_HEIGHT = 30.0
 FIRST_CODE, LAST_CODE = 32, 126  # the glyphs of a JHF file stand for 32, 33, ...
@@ -138,6 +138,12 @@ def joined_cell(glyph, metrics, stroke_width):
     return spacing_dot(left) + spacing_dot(right)
 
 
+def code_word(code):
+    """The code a glyph line begins with: the character itself, or U+ and
+    its hex digits for a combining mark, which cannot stand alone."""
+    return f"U+{code:04X}" if 0x0300 <= code <= 0x036F else chr(code)
+
+
 def font_text(glyphs, style, comment, options):
     """The whole font file: comment, header and one line per glyph, with no
     line end after the last glyph (that would read as one more, empty glyph).
@@ -148,18 +154,23 @@ def font_text(glyphs, style, comment, options):
     header += style[STYLE_VALUES:] or [glyphline.number(v) for v in spacing(metrics, stroke_width)]
     space = float(header[STYLE_VALUES])
     lines, simplified = [], []
-    for code in range(FIRST_CODE + 1, LAST_CODE + 1):
-        glyph = glyph_for(glyphs, code)
+    coded = [(code, glyph_for(glyphs, code), False) for code in range(FIRST_CODE + 1, LAST_CODE + 1)]
+    if options.marks:
+        coded += marks.MarkMaker(glyphs, metrics, stroke_width).glyphs_made()
+    elif options.breve:
+        coded += marks.MarkMaker(glyphs, metrics, stroke_width).breve_from(*options.breve)
+    for code, glyph, is_mark in coded:
         if glyph is None:
             continue
-        cell = joined_cell(glyph, metrics, stroke_width) if metrics.joined and ink(glyph) else []
+        # A mark is placed by its ink alone, so it never takes a joined cell.
+        cell = joined_cell(glyph, metrics, stroke_width) if metrics.joined and ink(glyph) and not is_mark else []
         room = glyphline.LINE_LIMIT - 1 - glyphline.length_of(cell)
         words, steps = glyph_commands(glyph, metrics, options, stroke_width, room)
         if words is None:
             words = blank_commands(space, stroke_width)
         if steps:
-            simplified.append(chr(code))
-        lines.append(chr(code) + " " + " ".join(words + cell))
+            simplified.append(code_word(code))
+        lines.append(code_word(code) + " " + " ".join(words + cell))
     if simplified:
         comment = comment + ["", "Written with fewer decimals or strokes to fit the reader's 499 characters",
                              "a line: " + " ".join(simplified)]
