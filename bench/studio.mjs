@@ -2,7 +2,8 @@
 // The studio's figures: the page's size and the time to its first logo; edit
 // to picture for the default logo in headless Chromium with software WebGL
 // (a change through the test handle until the frame that shows its logo);
-// the WebAssembly core's build time in node beside the native exporter's.
+// the WebAssembly core's build time in node beside the native exporter's;
+// the time the printable exports take.
 // Usage: bench/studio.mjs PAGE.html LOGO3D-CORE.js [LOGO3D-BENCH-EXPORT]
 import { execFileSync } from 'child_process';
 import fs from 'fs';
@@ -88,6 +89,16 @@ async function inChromium() {
                     `median ${ms(median(swap))} (at most 300 ms; the core's own build median ${ms(median(core))})`);
         console.log(`  until the next frame is on screen, after the 100 ms typing pause: best ${ms(best(total))}, ` +
                     `median ${ms(median(total))} (software WebGL draws a frame of this size in about ${ms(await frameTime(page))})`);
+        // The printable exports of the default logo, 100 mm wide: the core's
+        // grid and the union in the worker.
+        for (const format of ['stl', '3mf']) {
+            const [took, size] = await page.evaluate(async (f) => {
+                const started = performance.now();
+                const bytes = await window.logo3dStudio.export(f, { width: 100 });
+                return [performance.now() - started, bytes.length];
+            }, format);
+            console.log(`.${format} export, default logo 100 mm wide: ${(took / 1000).toFixed(1)} s, ${(size / 1e6).toFixed(1)} MB`);
+        }
     } finally {
         await browser.close();
         fs.rmSync(profile, { recursive: true, force: true });

@@ -10,7 +10,9 @@ import fs from 'fs';
 import os from 'os';
 import path from 'path';
 import { createRequire } from 'module';
+import { execFileSync } from 'child_process';
 import { logoTriangles } from './glb.mjs';
+import { checkSolid, objFiles, stlTriangles, threeMfParts } from './solids.mjs';
 
 const require = createRequire(import.meta.url);
 const puppeteer = require('puppeteer-core');
@@ -38,6 +40,47 @@ const state = (page) => handle(page, () => ({
     triangles: window.logo3dStudio.trianglesShown, built: document.documentElement.dataset.built,
 }));
 
+// PrusaSlicer's word on an STL, where it is installed: "key = value" lines.
+function slicerInfo(file) {
+    try {
+        return execFileSync('prusa-slicer', ['--info', file], { encoding: 'utf8', stdio: ['ignore', 'pipe', 'ignore'] });
+    } catch {
+        return null;
+    }
+}
+
+// The printable exports: the .stl one closed solid on the bed, of the width
+// asked; the .3mf one object whose parts are closed, named and coloured.
+async function checkPrints(page, outDir) {
+    const exportBytes = (format, options) =>
+        handle(page, async (f, o) => Array.from(await window.logo3dStudio.export(f, o)), format, options).then((b) => new Uint8Array(b));
+    const stl = await exportBytes('stl', { width: 100 });
+    fs.writeFileSync(path.join(outDir, 'studio.stl'), stl);
+    const triangles = stlTriangles(stl);
+    const solid = checkSolid(triangles);
+    const box = { min: [Infinity, Infinity, Infinity], max: [-Infinity, -Infinity, -Infinity] };
+    for (const corner of triangles.flat())
+        for (let k = 0; k < 3; ++k) {
+            box.min[k] = Math.min(box.min[k], corner[k]);
+            box.max[k] = Math.max(box.max[k], corner[k]);
+        }
+    const width = box.max[0] - box.min[0];
+    check(solid.closed && solid.volume > 0, `the .stl is a closed solid (${triangles.length} triangles, ${solid.open} open, ` +
+        `${solid.overused} overused, ${solid.misturned} misturned edges, volume ${solid.volume.toFixed(0)} mm³)`);
+    check(Math.abs(width - 100) < 1.5 && Math.abs(box.min[2]) < 1e-4, `the .stl is 100 mm wide on the bed (${width.toFixed(2)} mm)`);
+    const info = slicerInfo(path.join(outDir, 'studio.stl'));
+    if (info !== null) check(/^manifold = yes$/m.test(info), `PrusaSlicer finds the .stl manifold (${(info.match(/^manifold = .*$/m) || ['?'])[0]})`);
+
+    const threeMf = await exportBytes('3mf', { width: 100, base: 2 });
+    fs.writeFileSync(path.join(outDir, 'studio.3mf'), threeMf);
+    const model = threeMfParts(threeMf);
+    const parts = model.parts.map((p) => ({ ...p, ...checkSolid(p.triangles) }));
+    check(model.built && model.components === parts.length && parts.length >= 2 &&
+        parts.every((p) => p.closed && p.volume > 0 && /^material \d+$/.test(p.name) && /^#[0-9A-F]{8}$/.test(p.colour)),
+        `the .3mf is one object of closed, named, coloured parts (${parts.map((p) => `${p.name} ${p.colour} ` +
+            `${p.triangles.length} triangles${p.closed ? '' : ' NOT CLOSED'}`).join('; ')})`);
+}
+
 async function main() {
     fs.mkdirSync(outDir, { recursive: true });
     const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'logo3d-studio-chromium-'));
@@ -45,6 +88,8 @@ async function main() {
         executablePath: '/usr/bin/chromium',
         headless: true,
         userDataDir: profile,
+        // The printable exports take half a minute or more on a busy machine.
+        protocolTimeout: 600000,
         args: ['--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader', '--no-first-run',
                '--disable-background-networking', '--disable-component-update', '--disable-sync', '--disable-quic'],
     });
@@ -146,15 +191,18 @@ async function main() {
         check(report.issues.numErrors === 0 && report.issues.numWarnings === 0,
             `the .glb export passes the validator (${report.issues.numErrors} errors, ${report.issues.numWarnings} warnings, ` +
             `${logoTriangles(glb).triangles} triangles)`);
-        // Each format as the exporter writes it: STL holds the .glb's triangles.
+        // Each format as the user gets it.
         const exported = {};
-        for (const format of ['obj', 'stl', 'html'])
+        for (const format of ['obj', 'html'])
             exported[format] = Buffer.from(await handle(page, async (f) => Array.from(await window.logo3dStudio.export(f)), format));
-        const stlTriangles = exported.stl.length >= 84 ? exported.stl.readUInt32LE(80) : -1;
-        check(stlTriangles === logoTriangles(glb).triangles && exported.stl.length === 84 + 50 * stlTriangles,
-            `the .stl holds the logo's ${stlTriangles} triangles`);
-        check(/^v -?[0-9]/m.test(exported.obj.toString('latin1')) && /^f [0-9]/m.test(exported.obj.toString('latin1')),
-            'the .obj has vertices and faces');
+        const obj = objFiles(new Uint8Array(exported.obj));
+        const mtllib = (obj['logo.obj'] || '').match(/^mtllib (.+)$/m);
+        const used = [...(obj['logo.obj'] || '').matchAll(/^usemtl (.+)$/gm)].map((m) => m[1]);
+        const defined = new Set([...(obj[mtllib && mtllib[1]] || '').matchAll(/^newmtl (.+)$/gm)].map((m) => m[1]));
+        check(mtllib && Object.keys(obj).sort().join() === ['logo.obj', mtllib[1]].sort().join() && used.length > 0 &&
+            used.every((m) => defined.has(m)) && /^v -?[0-9]/m.test(obj['logo.obj']) && /^f [0-9]/m.test(obj['logo.obj']),
+            `the .obj comes with the .mtl its mtllib names, every material defined (${Object.keys(obj).join(', ')}; ${used.length} groups)`);
+        await checkPrints(page, outDir);
         const html = exported.html.toString('utf8');
         check(html.startsWith('<!DOCTYPE html>') && html.includes('id="logo3d-model"') && html.includes('id="logo3d-page"'),
             'the .html is a page with the model inside');

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "scene/Environment.h"
 #include "text/LogoString.h"
 #include "text/StrokeCharacterSet.h"
 
@@ -55,5 +56,18 @@ std::vector<std::array<capture::Vertex, 3>> CapturedLogo::Corners(const std::vec
         const capture::Triangle& t = drawing.triangles[i];
         out.push_back({drawing.vertices[t.vertices[0]], drawing.vertices[t.vertices[1]], drawing.vertices[t.vertices[2]]});
     }
+    return out;
+}
+
+std::array<float, 4> ShadowColour(const CapturedLogo& captured, const Environment& environment) {
+    if (captured.shadow.empty()) return {0, 0, 0, 1};
+    const capture::Triangle& t = captured.drawing.triangles[captured.shadow.front()];
+    const capture::Surface& s = captured.surfaces[t.surface];
+    const float* base = s.ColourIsDiffuse() ? captured.drawing.vertices[t.vertices[0]].colour : s.diffuse;
+    const Color& ambient = environment.lightModel.ambient;
+    const float light[3] = {ambient.red, ambient.green, ambient.blue};
+    std::array<float, 4> out;
+    for (int i = 0; i < 3; ++i) out[static_cast<std::size_t>(i)] = std::min(1.0f, s.emission[i] + light[i] * base[i]);
+    out[3] = base[3];
     return out;
 }

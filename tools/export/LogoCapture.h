@@ -5,6 +5,7 @@
 
 #include "capture/Capture.h"
 
+struct Environment;
 class LogoString;
 class StrokeFontCharacterSet;
 
@@ -32,3 +33,8 @@ CapturedLogo CaptureLogo(LogoString& logo, StrokeFontCharacterSet& font, int fra
 // count, the last one the end of the motion (t = 1): one model-view matrix
 // (column-major) per frame, taken from the drawing code without drawing. The logo must have been captured first.
 std::vector<std::array<float, 16>> LogoMotion(LogoString& logo);
+
+// The shadow's surface as it shows: its glow, and the environment's ambient
+// light on its colour (the lamps light little of a shadow's material); black
+// without a shadow.
+std::array<float, 4> ShadowColour(const CapturedLogo& captured, const Environment& environment);

@@ -38,12 +38,34 @@ struct PrintSolid {
     std::vector<std::string> warnings;
 };
 
+// What goes into the union: each part's triangles in millimetres, laid out
+// (sheets swept back, scaled, lifted, the plate added to its material), with
+// the voxel the union is fine enough at. The parts have no meshes yet.
+struct PrintInput {
+    std::vector<SolidPart> parts;
+    std::vector<std::vector<TriangleCorners>> groups;  // one for each part, in the same order
+    std::vector<TriangleCorners> plate;  // the base plate: also the last triangles of its material's group
+    std::size_t plateGroup = 0;          // that group's index
+    float millimetresPerUnit = 1.0f;
+    float voxel = 0.0f;
+    float span = 0.0f;  // millimetres across the print's widest side
+    float baseTop = std::numeric_limits<float>::quiet_NaN();
+    std::vector<std::string> warnings;
+};
+
+PrintInput PreparePrint(const CapturedLogo& captured, const std::vector<std::string>& surfaceNames,
+                        const std::function<bool(const capture::Triangle&)>& isGlyph, float strokeWidth,
+                        const PrintLayout& layout);
+
 // isGlyph tells the triangles a glyph's own list drew; surfaceNames names
 // each surface's material; strokeWidth is the font's half stroke width in
 // font units.
 PrintSolid MakePrintSolid(const CapturedLogo& captured, const std::vector<std::string>& surfaceNames,
                           const std::function<bool(const capture::Triangle&)>& isGlyph, float strokeWidth,
                           const PrintLayout& layout);
+
+// A warning about a print with one or two numbers in it (printf's format).
+std::string PrintWarning(const char* format, double a, double b = 0);
 
 // Not a closed, outward solid: the warning to give; empty when it is one.
 std::string SolidSummary(const PrintSolid& solid, std::string& warning);

@@ -109,21 +109,6 @@ std::string titleOf(const LogoString& logo) {
     return title.empty() ? "logo3d" : title;
 }
 
-// The shadow's surface as it shows: its glow, and the ambient light on its
-// colour (the lamps light little of a shadow's material).
-std::array<float, 4> shadowColour(const CapturedLogo& captured) {
-    if (captured.shadow.empty()) return {0, 0, 0, 1};
-    const capture::Triangle& t = captured.drawing.triangles[captured.shadow.front()];
-    const capture::Surface& s = captured.surfaces[t.surface];
-    const float* base = s.ColourIsDiffuse() ? captured.drawing.vertices[t.vertices[0]].colour : s.diffuse;
-    const Color& ambient = environment.lightModel.ambient;
-    const float light[3] = {ambient.red, ambient.green, ambient.blue};
-    std::array<float, 4> out;
-    for (int i = 0; i < 3; ++i) out[static_cast<std::size_t>(i)] = std::min(1.0f, s.emission[i] + light[i] * base[i]);
-    out[3] = base[3];
-    return out;
-}
-
 int colourByte(float value) { return static_cast<int>(255.0f * std::min(std::max(value, 0.0f), 1.0f) + 0.5f); }
 
 WriteResult write(const ExportOptions& options, const ExportScene& scene) {
@@ -251,7 +236,7 @@ int run(int argc, char** argv) {
     if (options.format == ExportFormat::kHtml && options.shadow && !captured.shadow.empty()) {
         scene.pageShadow.on = true;
         std::copy(captured.shadowMatrix, captured.shadowMatrix + 16, scene.pageShadow.matrix.begin());
-        scene.pageShadow.colour = shadowColour(captured);
+        scene.pageShadow.colour = ShadowColour(captured, environment);
     }
     if (scene.withShadow) scene.shadow = BuildMeshPart(captured.drawing, captured.shadow, options.weld, report, sourceName);
     if (scene.solid.TriangleCount() == 0) {

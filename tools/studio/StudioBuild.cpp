@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <array>
+#include <cstring>
 #include <map>
 #include <sstream>
 
@@ -14,10 +15,12 @@
 #include "LogoCapture.h"
 #include "ObjWriter.h"
 #include "PageConfig.h"
-#include "StlWriter.h"
+#include "PrintSolid.h"
+#include "solid/DistanceVolume.h"
 #include "scene/Environment.h"
 #include "text/FileCheck.h"
 #include "text/LogoString.h"
+#include "text/StrokeCharacter.h"
 #include "text/StrokeCharacterSet.h"
 
 namespace {
@@ -58,21 +61,6 @@ std::string pageTitle(const std::string& title) {
     return out;
 }
 
-// The shadow's surface as it shows: its glow, and the ambient light on its
-// colour (as the exporter's page shows it).
-std::array<float, 4> shadowColour(const CapturedLogo& captured, const Environment& environment) {
-    if (captured.shadow.empty()) return {0, 0, 0, 1};
-    const capture::Triangle& t = captured.drawing.triangles[captured.shadow.front()];
-    const capture::Surface& s = captured.surfaces[t.surface];
-    const float* base = s.ColourIsDiffuse() ? captured.drawing.vertices[t.vertices[0]].colour : s.diffuse;
-    const Color& ambient = environment.lightModel.ambient;
-    const float light[3] = {ambient.red, ambient.green, ambient.blue};
-    std::array<float, 4> out;
-    for (int i = 0; i < 3; ++i) out[static_cast<std::size_t>(i)] = std::min(1.0f, s.emission[i] + light[i] * base[i]);
-    out[3] = base[3];
-    return out;
-}
-
 // The checker's report that also keeps where each value stands.
 class ValueReport : public FindingList {
 public:
@@ -90,17 +78,62 @@ void addFindings(StudioResult& result, const char* file, const std::vector<Findi
     for (const Finding& f : findings) result.findings.push_back({file, f});
 }
 
-// The drawn triangles as they are, in millimetres: the studio has no union
-// library to close them into a printable solid yet.
-SolidMesh drawnTriangles(const ExportScene& scene) {
-    SolidMesh mesh;
-    const float s = scene.millimetresPerUnit;
-    for (const MeshVertex& v : scene.solid.vertices)
-        mesh.vertices.push_back({v.position[0] * s, v.position[1] * s, v.position[2] * s});
-    for (const MeshGroup& group : scene.solid.groups)
-        for (std::size_t i = 0; i + 2 < group.indices.size(); i += 3)
-            mesh.triangles.push_back({group.indices[i], group.indices[i + 1], group.indices[i + 2]});
-    return mesh;
+// Grid points across the print's widest side at the most: the union runs in
+// the page, so its grid is coarser than the exporter's for a large print.
+constexpr float kPrintCells = 320.0f;
+
+// STL and 3MF: the drawn solid laid out for a printer as the exporter lays
+// it out (sheets given the strokes' depth, the back on the bed, the plate),
+// each part closed through a signed distance on a grid, for the page to
+// unite and cut flat at the bed (manifold-3d). Each part is one file of the
+// bytes: its vertices' floats (x, y, z), then its triangles' indices.
+void printVolumes(StudioResult& result, const CapturedLogo& captured, const std::vector<std::string>& names,
+                  const StrokeFontCharacterSet& font, const StudioOptions& options) {
+    PrintLayout layout;
+    layout.onBed = true;
+    layout.width = options.width;
+    layout.millimetresPerUnit = options.millimetresPerUnit;
+    layout.base = options.base;
+    layout.margin = options.margin;
+    layout.perMaterial = options.format == ExportFormat::k3mf;
+    const auto isGlyph = [&font](const capture::Triangle& t) {
+        for (StrokeCharacter* c = font.firstCharacter; c != nullptr; c = c->next)
+            if (c->displayList > 0 && static_cast<unsigned>(c->displayList) == t.innerList) return true;
+        return false;
+    };
+    PrintInput in = PreparePrint(captured, names, isGlyph, font.strokeWidth, layout);
+    if (!layout.perMaterial && !in.groups.empty()) {
+        std::vector<TriangleCorners> everything;
+        for (const std::vector<TriangleCorners>& group : in.groups) everything.insert(everything.end(), group.begin(), group.end());
+        in.groups = {std::move(everything)};
+        SolidPart united;
+        united.name = "logo";
+        in.parts = {united};
+    }
+    const float spacing = std::max(in.voxel, in.span / kPrintCells);
+    nlohmann::json parts = nlohmann::json::array();
+    for (std::size_t i = 0; i < in.groups.size(); ++i) {
+        if (in.groups[i].empty()) continue;
+        const SolidMesh mesh = MeshLevelSet(SignedDistanceVolume(in.groups[i], spacing));
+        if (mesh.triangles.empty()) continue;
+        const std::size_t vertexBytes = mesh.vertices.size() * sizeof(Point3);
+        const std::size_t size = vertexBytes + mesh.triangles.size() * sizeof(mesh.triangles[0]);
+        const std::size_t at = result.bytes.size();
+        result.bytes.resize(at + size);
+        std::memcpy(&result.bytes[at], mesh.vertices.data(), vertexBytes);
+        std::memcpy(&result.bytes[at + vertexBytes], mesh.triangles.data(), size - vertexBytes);
+        result.files.push_back({in.parts[i].name, size});
+        const SolidPart& part = in.parts[i];
+        parts.push_back({{"name", Printable(part.name)},
+                         {"colour", {part.colour[0], part.colour[1], part.colour[2], part.colour[3]}},
+                         {"vertices", mesh.vertices.size()},
+                         {"triangles", mesh.triangles.size()}});
+    }
+    result.print = {{"parts", parts},
+                    {"warnings", in.warnings},
+                    {"millimetresPerUnit", in.millimetresPerUnit},
+                    {"spacing", spacing},
+                    {"baseTop", std::isnan(in.baseTop) ? nlohmann::json(nullptr) : nlohmann::json(in.baseTop)}};
 }
 
 // The page's colour behind the logo: the environment's clear colour, or
@@ -113,7 +146,8 @@ std::string pageBackground(const Environment& environment) {
 }
 
 WriteResult write(const StudioOptions& options, const ExportScene& scene, const std::string& pageConfig,
-                  const std::string& title, const std::string& background, std::string& bytes) {
+                  const std::string& title, const std::string& background, std::string& bytes,
+                  std::vector<StudioFile>& files) {
     if (options.forPage) {
         bytes = GlbBytes(scene);
         return {};
@@ -125,16 +159,18 @@ WriteResult write(const StudioOptions& options, const ExportScene& scene, const 
             bytes = GltfFiles(scene, "logo.gltf", false, true).back().bytes;
             return {};
         case ExportFormat::kObj:
-            // The .obj itself, without the .mtl beside it.
-            for (FileToWrite& file : ObjFiles(scene, "logo.obj"))
-                if (file.path.size() >= 4 && file.path.compare(file.path.size() - 4, 4, ".obj") == 0) bytes = std::move(file.bytes);
+            // The .obj and the .mtl its mtllib names, one after the other.
+            for (FileToWrite& file : ObjFiles(scene, "logo.obj")) {
+                files.push_back({file.path, file.bytes.size()});
+                bytes += file.bytes;
+            }
             return {};
-        case ExportFormat::kStl: bytes = StlBytes(drawnTriangles(scene)); return {};
         case ExportFormat::kHtml:
             // No still picture: the page draws the logo itself.
             bytes = HtmlBytes(HtmlPage{scene, pageConfig, title, background, std::string(), std::string()});
             return {};
-        case ExportFormat::k3mf: return "3MF is not made in the studio yet";
+        case ExportFormat::kStl:
+        case ExportFormat::k3mf: break;  // solids: printVolumes
     }
     return "unknown format";
 }
@@ -213,7 +249,7 @@ StudioResult BuildStudio(const std::string& fontText, const std::string& envText
     if (page && options.shadow && !captured.shadow.empty()) {
         scene.pageShadow.on = true;
         std::copy(captured.shadowMatrix, captured.shadowMatrix + 16, scene.pageShadow.matrix.begin());
-        scene.pageShadow.colour = shadowColour(captured, environment);
+        scene.pageShadow.colour = ShadowColour(captured, environment);
     }
     if (scene.withShadow) scene.shadow = BuildMeshPart(captured.drawing, captured.shadow, options.weld, report);
     countFigures(result, scene, report, captured.problems);
@@ -222,10 +258,20 @@ StudioResult BuildStudio(const std::string& fontText, const std::string& envText
         return result;
     }
     result.title = pageTitle(titleOf(logo));
+    if (options.format == ExportFormat::kStl || options.format == ExportFormat::k3mf) {
+        printVolumes(result, captured, scene.surfaceNames, font, options);
+        if (result.files.empty()) {
+            result.problem = "nothing to export: the logo of string.src draws no triangles";
+            return result;
+        }
+        result.built = true;
+        return result;
+    }
     if (page)
         result.pageConfig =
             PageConfigJson(environment, scene, result.title, PageOptions{}, options.windowSize, options.windowSize);
-    const WriteResult problem = write(options, scene, result.pageConfig, result.title, pageBackground(environment), result.bytes);
+    const WriteResult problem = write(options, scene, result.pageConfig, result.title, pageBackground(environment), result.bytes,
+                                    result.files);
     if (!problem.empty()) {
         result.problem = problem;
         return result;
@@ -250,6 +296,10 @@ std::string StudioResultJson(const StudioResult& result) {
                             {"message", Printable(f.finding.message)},
                             {"text", FormatFinding(f.file, f.finding)}});
     out["findings"] = findings;
+    json files = json::array();
+    for (const StudioFile& f : result.files) files.push_back({{"name", f.name}, {"size", f.size}});
+    out["files"] = files;
+    out["print"] = result.print;
     // Field and value names repeat: each is said once.
     std::map<std::string, int> index;
     json names = json::array(), spans = json::array();

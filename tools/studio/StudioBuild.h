@@ -7,6 +7,8 @@
 // WebAssembly.
 
 #include <string>
+
+#include <nlohmann/json.hpp>
 #include <vector>
 
 #include "ExportOptions.h"
@@ -22,6 +24,12 @@ struct StudioOptions {
     float millimetresPerUnit = 1.0f;
     float loopSeconds = 3.0f;
     int frame = -1;
+    // STL and 3MF, as the exporter's print options: millimetres across the
+    // whole print (0: millimetresPerUnit holds), the plate's thickness (0:
+    // none) and its margin.
+    float width = 0.0f;
+    float base = 0.0f;
+    float margin = 3.0f;
     int windowSize = 400;  // the page's first view, as the viewer's window
 };
 
@@ -44,12 +52,23 @@ struct StudioFigures {
     std::size_t refusedCalls = 0;  // calls OpenGL would refuse
 };
 
+// One of several files that travel in one run of bytes (the .obj and its .mtl).
+struct StudioFile {
+    std::string name;
+    std::size_t size = 0;
+};
+
 struct StudioResult {
     bool built = false;
     std::string problem;     // why nothing was built, as the exporter says it
     std::string bytes;       // the file in the asked format
+    std::vector<StudioFile> files;  // when the format is several files: their names and sizes, in order
     std::string pageConfig;  // JSON, when forPage or the format is a page
     std::string title;
+    // STL and 3MF: the closed parts (JSON: parts [{name, colour, vertices,
+    // triangles}] with their counts, warnings, millimetresPerUnit, spacing,
+    // baseTop); each part's mesh is one of the files.
+    nlohmann::json print;
     std::vector<StudioFinding> findings;  // font, environment, string: each in file order
     std::vector<StudioValue> values;
     StudioFigures figures;
@@ -59,7 +78,8 @@ StudioResult BuildStudio(const std::string& fontText, const std::string& envText
                          const StudioOptions& options);
 
 // The result as JSON for the page: built, problem, title, pageConfig,
-// findings [{file, line, severity, field, message, text}], figures, and the
+// findings [{file, line, severity, field, message, text}], files [{name,
+// size}], figures, and the
 // values as {names: [...], spans: [file, line, from, to, field, name, ...]}
 // (field and name index names; the bytes travel apart).
 std::string StudioResultJson(const StudioResult& result);

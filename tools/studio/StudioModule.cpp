@@ -20,6 +20,7 @@ bool formatOf(int code, ExportFormat& format) {
         case 2: format = ExportFormat::kObj; return true;
         case 3: format = ExportFormat::kStl; return true;
         case 4: format = ExportFormat::kHtml; return true;
+        case 5: format = ExportFormat::k3mf; return true;
         default: return false;
     }
 }
@@ -28,12 +29,14 @@ bool formatOf(int code, ExportFormat& format) {
 
 extern "C" {
 
-// format: 0 glb, 1 gltf, 2 obj, 3 stl, 4 html; flags: 1 page (the studio's
-// own picture), 2 shadow, 4 weld. Returns the result's JSON (valid until the
+// format: 0 glb, 1 gltf, 2 obj, 3 stl, 4 html, 5 3mf; flags: 1 page (the
+// studio's own picture), 2 shadow, 4 weld; width, base and margin lay out a
+// print (STL, 3MF). Returns the result's JSON (valid until the
 // next call).
 EMSCRIPTEN_KEEPALIVE const char* logo3d_build(const char* font, int fontSize, const char* env, int envSize,
                                               const char* string, int stringSize, int format, int flags,
-                                              float millimetresPerUnit, float loopSeconds, int frame) {
+                                              float millimetresPerUnit, float loopSeconds, int frame, float width,
+                                              float base, float margin) {
     StudioOptions options;
     if (!formatOf(format, options.format)) {
         last = StudioResult();
@@ -45,6 +48,9 @@ EMSCRIPTEN_KEEPALIVE const char* logo3d_build(const char* font, int fontSize, co
         options.millimetresPerUnit = millimetresPerUnit;
         options.loopSeconds = loopSeconds;
         options.frame = frame;
+        options.width = width;
+        options.base = base;
+        options.margin = margin;
         last = BuildStudio(std::string(font, static_cast<std::size_t>(fontSize)),
                            std::string(env, static_cast<std::size_t>(envSize)),
                            std::string(string, static_cast<std::size_t>(stringSize)), options);

@@ -1,7 +1,8 @@
 #!/usr/bin/env node
 // Writes logo3d-studio.html, one file with everything inside: the core's
-// module (for the worker), the page's and the worker's scripts, and the
-// default files, the faces and the examples, each gzip-compressed.
+// module (for the worker), the page's and the worker's scripts, manifold-3d's
+// module, and the default files, the faces and the examples, each
+// gzip-compressed.
 // Usage: make-page.mjs SOURCE_DIR CORE.js PAGE.bundle.js WORKER.bundle.js OUT.html
 import fs from 'fs';
 import path from 'path';
@@ -9,6 +10,8 @@ import zlib from 'zlib';
 
 const [source, corePath, pagePath, workerPath, outPath] = process.argv.slice(2);
 const kFiles = ['font.src', 'env.src', 'string.src'];
+// manifold-3d's WebAssembly module, for the worker's print solids.
+const manifoldWasm = path.join(source, 'node_modules', 'manifold-3d', 'manifold.wasm');
 
 const packed = (file) => zlib.gzipSync(fs.readFileSync(file), { level: 9 }).toString('base64');
 
@@ -50,6 +53,9 @@ header { grid-column: 1 / 3; display: flex; gap: .5em; align-items: center; padd
 header h1 { font-size: 1em; margin: 0 1em 0 0; }
 header select, header button { font: inherit; }
 #status { margin-left: auto; opacity: .8; }
+header select { max-width: 11em; }
+header .print { font-size: .85em; opacity: .9; white-space: nowrap; }
+header .print input { width: 3.5em; }
 #editors { overflow: auto; border-right: 1px solid #ccc; }
 .editor h2 { font-size: .85em; margin: 0; padding: .25em .5em; background: #eef; position: sticky; top: 0; z-index: 2; }
 .editor .cm-editor { max-height: 60vh; }
@@ -76,9 +82,14 @@ header select, header button { font: inherit; }
 <input id="open-input" type="file" multiple hidden>
 <button id="save" title="Save the three files">Save</button>
 <select id="export" title="Export the logo">
-<option value="">Export…</option><option value="glb">.glb</option><option value="obj">.obj</option>
-<option value="stl">.stl</option><option value="html">.html</option><option value="png">.png</option>
+<option value="">Export…</option><option value="glb">.glb</option><option value="obj">.obj + .mtl</option>
+<option value="stl">.stl (solid)</option><option value="3mf">.3mf (parts)</option>
+<option value="html">.html</option><option value="png">.png</option>
 </select>
+<span class="print" title="The .stl and .3mf: millimetres across the whole print (empty: a font unit a millimetre), a plate under it this thick, and the plate's margin">print
+<label>--width <input id="print-width" type="number" min="0" step="1" placeholder="auto"></label>
+<label>--base <input id="print-base" type="number" min="0" step="0.5" placeholder="0"></label>
+<label>--margin <input id="print-margin" type="number" min="0" step="0.5" placeholder="3"></label></span>
 <span id="status">starting…</span>
 </header>
 <main id="editors"></main>
@@ -86,6 +97,7 @@ header select, header button { font: inherit; }
 <section id="report"><h2 id="findings-title">Findings</h2><ul id="findings"></ul></section>
 <script type="application/json" id="logo3d-assets">${inScript(JSON.stringify(assets()))}</script>
 <script type="text/plain" id="logo3d-core">${inScript(fs.readFileSync(corePath, 'utf8'))}</script>
+<script type="text/plain" id="logo3d-manifold">${packed(manifoldWasm)}</script>
 <script type="text/plain" id="logo3d-worker">${inScript(fs.readFileSync(workerPath, 'utf8'))}</script>
 <script>${inScript(fs.readFileSync(pagePath, 'utf8'))}</script>
 </body>

@@ -79,7 +79,8 @@ export function lightBalance(config) {
     return balance;
 }
 
-// The lights sit in the eye's space, as in the viewer: children of the camera.
+// The lights sit in the eye's space, as in the viewer: children of the camera
+// (or of a group the camera holds).
 export function addLights(config, camera) {
     const balance = lightBalance(config);
     const balanced = (rgb) => {

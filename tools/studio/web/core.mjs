@@ -3,7 +3,7 @@
 // figures out. Wraps the module that emscripten built (createLogo3dCore),
 // in the page's worker and in node alike.
 
-const kFormats = { glb: 0, gltf: 1, obj: 2, stl: 3, html: 4 };
+const kFormats = { glb: 0, gltf: 1, obj: 2, stl: 3, html: 4, '3mf': 5 };
 
 function bytesOf(file) {
     if (typeof file === 'string') return new TextEncoder().encode(file);
@@ -13,9 +13,11 @@ function bytesOf(file) {
 export function wrapCore(module) {
     return {
         // files: { font, env, string } as strings (written as UTF-8) or bytes.
-        // options: format ('glb', 'gltf', 'obj', 'stl', 'html'), page (the
-        // studio's own picture: no shadow in the model, the page's settings
-        // beside it), shadow, weld, millimetresPerUnit, loopSeconds, frame.
+        // options: format ('glb', 'gltf', 'obj', 'stl', 'html', '3mf'), page
+        // (the studio's own picture: no shadow in the model, the page's
+        // settings beside it), shadow, weld, millimetresPerUnit, loopSeconds,
+        // frame; width, base, margin (a print's layout, STL and 3MF, whose
+        // result is the parts' distance grids: see print.mjs).
         build(files, options = {}) {
             const format = kFormats[options.format || 'glb'];
             if (format === undefined) throw new Error('unknown format: ' + options.format);
@@ -30,10 +32,17 @@ export function wrapCore(module) {
                 const json = module.UTF8ToString(module._logo3d_build(
                     pointers[0], parts[0].length, pointers[1], parts[1].length, pointers[2], parts[2].length,
                     format, flags, options.millimetresPerUnit ?? 1, options.loopSeconds ?? 3,
-                    options.frame ?? -1));
+                    options.frame ?? -1, options.width ?? 0, options.base ?? 0, options.margin ?? 3));
                 const result = JSON.parse(json);
                 const at = module._logo3d_bytes();
                 result.bytes = module.HEAPU8.slice(at, at + module._logo3d_byte_count());
+                // Several files (the .obj and its .mtl) come one after the other.
+                let from = 0;
+                result.files = (result.files || []).map(({ name, size }) => {
+                    const file = { name, bytes: result.bytes.subarray(from, from + size) };
+                    from += size;
+                    return file;
+                });
                 module._logo3d_release();
                 return result;
             } finally {

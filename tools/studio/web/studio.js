@@ -5,6 +5,7 @@
 
 import { Editors } from './editors.js';
 import { LogoView } from './view.js';
+import { zipSync } from 'fflate';
 import { bytesOfText, download, fileSlotOf, textOfBytes, unpack } from './files.js';
 
 const kFiles = ['font.src', 'env.src', 'string.src'];
@@ -17,7 +18,8 @@ const $ = (id) => document.getElementById(id);
 // The worker, started from a Blob URL: works from file:// where a worker's
 // script could not be fetched.
 function startWorker() {
-    const source = $('logo3d-core').textContent + '\n' + $('logo3d-worker').textContent;
+    const manifold = `self.logo3dManifoldWasm = ${JSON.stringify($('logo3d-manifold').textContent.trim())};\n`;
+    const source = manifold + $('logo3d-core').textContent + '\n' + $('logo3d-worker').textContent;
     const url = URL.createObjectURL(new Blob([source], { type: 'text/javascript' }));
     return new Worker(url);
 }
@@ -162,9 +164,21 @@ class Studio {
             const width = options.width || 1200, height = options.height || 900;
             return this.view.picture(width, height, options.transparent === true);
         }
-        const result = await this.call(this.files(), { format, shadow: options.shadow === true, weld: options.weld === true });
+        return (await this.exportDownload(format, options)).bytes;
+    }
+
+    // The file the user gets for a format: its name and bytes. Several files
+    // (the .obj with its .mtl) come as one .zip.
+    async exportDownload(format, options = {}) {
+        if (format === 'png') return { name: 'logo.png', bytes: await this.exportFile(format, options) };
+        const result = await this.call(this.files(), {
+            format, shadow: options.shadow === true, weld: options.weld === true,
+            width: options.width, base: options.base, margin: options.margin,
+        });
         if (!result.built) throw new Error(result.problem);
-        return result.bytes;
+        if (result.files.length > 1)
+            return { name: `logo-${format}.zip`, bytes: zipSync(Object.fromEntries(result.files.map((f) => [f.name, f.bytes]))) };
+        return { name: `logo.${format}`, bytes: result.bytes };
     }
 
     async openFiles(fileList, slot) {
@@ -195,8 +209,15 @@ function wire(studio) {
         e.target.value = '';
         if (!format) return;
         try {
-            const bytes = await studio.exportFile(format, { transparent: true, shadow: format !== 'stl' });
-            download(`logo.${format}`, bytes);
+            const print = (id, fallback) => {
+                const value = Number($(id).value);
+                return $(id).value !== '' && Number.isFinite(value) && value >= 0 ? value : fallback;
+            };
+            const { name, bytes } = await studio.exportDownload(format, {
+                transparent: true, shadow: format !== 'stl' && format !== '3mf',
+                width: print('print-width', 0), base: print('print-base', 0), margin: print('print-margin', 3),
+            });
+            download(name, bytes);
         } catch (error) {
             $('status').textContent = `cannot export .${format}: ${error.message}`;
         }

@@ -1,103 +1,13 @@
-// The studio's picture: the logo drawn with three.js as the exported page
-// draws it (tools/web/viewer.js: lights in the eye's space, fog, the
-// environment file's projection, the flattened shadow, the whole-logo motion,
-// the viewer's mouse), but fed one model after another: each new build
-// replaces the logo and keeps the camera where the user left it.
+// The studio's picture: the logo in the exported page's own scene
+// (tools/web/scene.js: lights in the eye's space, fog, the environment
+// file's projection, the flattened shadow, the colours), with the viewer's
+// mouse, the whole-logo motion playing, and fed one model after another:
+// each new build replaces the logo and keeps the camera where the user left it.
 
 import * as THREE from 'three';
 import { GLTFLoader } from 'three/examples/jsm/loaders/GLTFLoader.js';
 import { OrbitControls } from 'three/examples/jsm/controls/OrbitControls.js';
-
-// The viewer's lights reach a white diffuse surface at full strength; three.js
-// divides the light of a matt surface by pi.
-const kLightScale = Math.PI;
-
-function colour(rgb) {
-    return new THREE.Color(rgb[0], rgb[1], rgb[2]);
-}
-
-function makeCamera(view) {
-    const camera = view.kind === 'perspective'
-        ? new THREE.PerspectiveCamera(45, 1, view.near, view.far)
-        : new THREE.OrthographicCamera(-1, 1, 1, -1, view.near, view.far);
-    camera.position.set(0, 0, view.distance);
-    camera.lookAt(0, 0, 0);
-    return camera;
-}
-
-// The viewer's first frame shows a window of viewWidth x viewHeight around
-// the logo: the same rectangle, fitted into the picture.
-function frameCamera(camera, view, width, height) {
-    const aspect = width / height;
-    let w = view.viewWidth;
-    let h = view.viewHeight;
-    if (w / h < aspect) w = h * aspect;
-    else h = w / aspect;
-    camera.near = view.near;
-    camera.far = view.far;
-    if (camera.isPerspectiveCamera) {
-        camera.fov = THREE.MathUtils.radToDeg(2 * Math.atan(h / 2 / view.distance));
-        camera.aspect = aspect;
-    } else {
-        camera.left = -w / 2;
-        camera.right = w / 2;
-        camera.top = h / 2;
-        camera.bottom = -h / 2;
-    }
-    camera.updateProjectionMatrix();
-}
-
-function makeLights(config) {
-    const lights = [new THREE.AmbientLight(colour(config.ambient), kLightScale)];
-    for (const light of config.lights) {
-        let made;
-        if (light.kind === 'directional') {
-            made = new THREE.DirectionalLight(colour(light.colour), kLightScale);
-        } else if (light.kind === 'spot') {
-            made = new THREE.SpotLight(colour(light.colour), kLightScale, 0, THREE.MathUtils.degToRad(light.angle), 0,
-                light.decay);
-        } else {
-            made = new THREE.PointLight(colour(light.colour), kLightScale, 0, light.decay);
-        }
-        made.position.fromArray(light.position);
-        lights.push(made);
-        if (made.target) {
-            made.target.position.fromArray(light.target);
-            lights.push(made.target);
-        }
-    }
-    return lights;
-}
-
-function makeFog(config) {
-    const fog = config.fog;
-    if (!fog) return null;
-    return fog.kind === 'linear' ? new THREE.Fog(colour(fog.colour), fog.near, fog.far)
-                                 : new THREE.FogExp2(colour(fog.colour), fog.density);
-}
-
-// The shadow is the logo flattened along the light onto the wall.
-function makeShadow(shadow, logo) {
-    const flatten = new THREE.Matrix4().fromArray(shadow.matrix);
-    const material = new THREE.MeshBasicMaterial({
-        color: colour(shadow.colour), transparent: shadow.colour[3] < 1, opacity: shadow.colour[3],
-    });
-    const root = new THREE.Group();
-    logo.traverse((part) => {
-        if (!part.isMesh) return;
-        const mesh = new THREE.Mesh(part.geometry, material);
-        mesh.frustumCulled = false;
-        root.add(mesh);
-    });
-    root.matrixAutoUpdate = false;
-    return {
-        root,
-        follow() {
-            root.matrix.multiplyMatrices(flatten, logo.matrix);
-            root.matrixWorldNeedsUpdate = true;
-        },
-    };
-}
+import { addFog, addLights, addLogo, frameCamera, makeCamera, srgb } from '../../web/scene.js';
 
 // Left drag turns, middle drag moves, right drag and the wheel scale (ten
 // times for every hundred pixels), a double click goes back to the first view.
@@ -145,10 +55,7 @@ function disposeTree(root) {
 
 export class LogoView {
     constructor(container) {
-        THREE.ColorManagement.enabled = false;
         this.renderer = new THREE.WebGLRenderer({ antialias: true, alpha: true, preserveDrawingBuffer: true });
-        // The viewer's colours are the screen's own values: no conversion.
-        this.renderer.outputColorSpace = THREE.LinearSRGBColorSpace;
         this.renderer.setPixelRatio(window.devicePixelRatio);
         container.appendChild(this.renderer.domElement);
         this.container = container;
@@ -183,8 +90,9 @@ export class LogoView {
     applyConfig(config) {
         const old = this.config;
         this.config = config;
-        this.scene.background = colour(config.background);
-        this.scene.fog = makeFog(config);
+        this.scene.background = srgb(config.background);
+        this.scene.fog = null;
+        addFog(config, this.scene);
         if (!old || JSON.stringify(old.camera) !== JSON.stringify(config.camera)) {
             if (this.camera) this.scene.remove(this.camera);
             if (this.controls) this.controls.dispose();
@@ -195,7 +103,7 @@ export class LogoView {
             this.resize();
         }
         this.lights.clear();
-        for (const light of makeLights(config)) this.lights.add(light);
+        addLights(config, this.lights);
     }
 
     // Shows a new model (the .glb's bytes) with its page settings; resolves
@@ -206,13 +114,10 @@ export class LogoView {
                 this.applyConfig(config);
                 const old = [...this.content.children];
                 old.forEach((child) => { this.content.remove(child); disposeTree(child); });
-                this.content.add(gltf.scene);
-                const logo = gltf.scene.getObjectByName('logo') || gltf.scene;
-                this.shadow = config.shadow ? makeShadow(config.shadow, logo) : null;
-                if (this.shadow) this.content.add(this.shadow.root);
+                const { logo, shadow, clip } = addLogo(this, config, gltf);
+                this.shadow = shadow;
                 this.logo = logo;
                 this.mixer = null;
-                const clip = gltf.animations[0];
                 if (clip && config.seconds > 0) {
                     clip.duration = config.seconds;
                     this.mixer = new THREE.AnimationMixer(gltf.scene);
@@ -230,10 +135,7 @@ export class LogoView {
     }
 
     draw() {
-        if (this.shadow) {
-            this.logo.updateMatrix();
-            this.shadow.follow();
-        }
+        if (this.shadow) this.shadow.follow();
         this.renderer.render(this.scene, this.camera);
     }
 
