@@ -16,6 +16,34 @@ TEST(Solidify, ShapesBecomeClosedOutwardShellsOfTheirVolume) {
     }
 }
 
+TEST(Solidify, ClosedBodiesJoinWhatTheyTouchAndStayApartFromTheRest) {
+    // A plate 0.5 thick under a seamed box that sinks 0.2 into it, and a
+    // speck of dust (far below a voxel) that must not come out as a shell.
+    const std::vector<TriangleCorners> plate = box({-1, -1, -0.3f}, {7, 3, 0.2f});
+    std::vector<TriangleCorners> seamed = box({0, 0, 0}, {4, 2, 2}, {1});
+    for (const auto& t : box({4, 0.05f, 0.05f}, {4, 1.95f, 1.95f}, {0, 2, 3, 4, 5})) seamed.push_back(t);
+    std::vector<TriangleCorners> withSpeck = seamed;
+    for (const auto& t : box({5, 1, 1}, {5.001f, 1.001f, 1.001f})) withSpeck.push_back(t);
+    const double plateVolume = 8.0 * 4.0 * 0.5;
+    struct Case {
+        const char* name;
+        std::vector<TriangleCorners> open, closed;
+        double volume;
+        std::size_t shells;
+    };
+    const Case cases[] = {
+        {"sunk into the plate", seamed, plate, plateVolume + 16.0 - 8 * 0.2, 1},
+        {"floating above it", box({0, 0, 1}, {4, 2, 3}), plate, plateVolume + 16.0, 2},
+        {"plate alone", {}, plate, plateVolume, 1},
+        {"with a speck", withSpeck, plate, plateVolume + 16.0 - 8 * 0.2, 1},
+    };
+    SolidifyOptions options;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        expectClosed(Solidify(c.open, options, c.closed), c.volume, 0.02 * c.volume, c.shells);
+    }
+}
+
 TEST(Solidify, GroupsTouchWithoutOverlapping) {
     SolidifyOptions options;
     const auto groups = SolidifyGroups({box({0, 0, 0}, {4, 2, 2}), box({2, 0, 0}, {6, 2, 2})}, options);

@@ -137,6 +137,8 @@ PrintInput PreparePrint(const CapturedLogo& captured, const std::vector<std::str
                          out.baseTop - layout.base, out.baseTop);
         auto& target = byMaterial[*found].triangles;
         target.insert(target.end(), plate.begin(), plate.end());
+        out.plate = plate;
+        out.plateGroup = static_cast<std::size_t>(found - order.begin());
     }
 
     // The voxel: fine enough for 0.05 mm, coarse enough for a large print.

@@ -28,27 +28,47 @@ PrintSolid MakePrintSolid(const CapturedLogo& captured, const std::vector<std::s
                     parts.end());
         out.parts = std::move(parts);
     } else {
+        // The plate is closed already: it joins the volume as it is, without
+        // the closing the drawn triangles need.
+        if (!in.plate.empty()) {
+            std::vector<TriangleCorners>& plateGroup = in.groups[in.plateGroup];
+            plateGroup.resize(plateGroup.size() - in.plate.size());
+        }
         std::vector<TriangleCorners> everything;
         for (const std::vector<TriangleCorners>& t : in.groups) everything.insert(everything.end(), t.begin(), t.end());
         SolidPart united;
         united.name = "logo";
-        united.mesh = Solidify(everything, options);
+        united.mesh = Solidify(everything, options, in.plate);
         out.parts.push_back(std::move(united));
     }
-    // Meshing leaves the bottom a hair (a fraction of a voxel) below the bed:
-    // it is pressed flat onto it.
-    if (layout.onBed)
+    // Without a plate, the solid's lowest point goes onto the bed (thin
+    // drawn parts behind the logo that the closing drops would otherwise
+    // leave it floating); with one, meshing leaves the plate's bottom a hair
+    // (a fraction of a voxel) below the bed, and it is pressed flat onto it.
+    if (layout.onBed) {
+        float lowest = 0.0f;
+        bool first = true;
+        for (const SolidPart& p : out.parts) {
+            const SolidBounds b = BoundsOf(p.mesh);
+            if (!b.empty && (first || b.min[2] < lowest)) lowest = b.min[2], first = false;
+        }
         for (SolidPart& p : out.parts)
-            for (Point3& v : p.mesh.vertices) v[2] = std::max(0.0f, v[2]);
-    if (withBase) {
+            for (Point3& v : p.mesh.vertices) v[2] = withBase ? std::max(0.0f, v[2]) : v[2] - lowest;
+    }
+    // Parts that would print in the air: above the plate's top, or above
+    // the bed without a plate. Within a voxel of it is touching it (a part
+    // of its own material in 3MF stands on the plate's top exactly).
+    if (withBase || layout.onBed) {
+        const float floor = withBase ? out.baseTop : 0.0f;
+        const std::string what = withBase ? "base" : "bed";
         SolidMesh merged;
         for (const SolidPart& p : out.parts) merged.Append(p.mesh);
-        const std::vector<SolidMesh> shells = SplitShells(merged);
-        for (const SolidMesh& shell : shells) {
+        for (const SolidMesh& shell : SplitShells(merged)) {
             const SolidBounds b = BoundsOf(shell);
-            if (b.min[2] > out.baseTop + 1e-3f && !layout.perMaterial)
-                out.warnings.push_back(PrintWarning("a part at x = %.1f mm does not reach the base (it floats %.2f mm above it)",
-                                            0.5 * (b.min[0] + b.max[0]), b.min[2] - out.baseTop));
+            if (b.min[2] > floor + options.voxelSize)
+                out.warnings.push_back(PrintWarning(("a part at x = %.1f mm does not reach the " + what +
+                                                     " (it floats %.2f mm above it)").c_str(),
+                                                    0.5 * (b.min[0] + b.max[0]), b.min[2] - floor));
         }
     }
     return out;

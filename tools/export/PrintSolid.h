@@ -44,6 +44,8 @@ struct PrintSolid {
 struct PrintInput {
     std::vector<SolidPart> parts;
     std::vector<std::vector<TriangleCorners>> groups;  // one for each part, in the same order
+    std::vector<TriangleCorners> plate;  // the base plate: also the last triangles of its material's group
+    std::size_t plateGroup = 0;          // that group's index
     float millimetresPerUnit = 1.0f;
     float voxel = 0.0f;
     float span = 0.0f;  // millimetres across the print's widest side

@@ -1,8 +1,10 @@
 #include "Solidify.h"
 
 #include <openvdb/openvdb.h>
+#include <openvdb/tools/ChangeBackground.h>
 #include <openvdb/tools/Composite.h>
 #include <openvdb/tools/MeshToVolume.h>
+#include <openvdb/tools/ValueTransformer.h>
 #include <openvdb/tools/VolumeToMesh.h>
 
 #include <algorithm>
@@ -83,7 +85,8 @@ SolidMesh isosurface(const FloatGrid& grid, double iso, double adaptivity) {
 FloatGrid::Ptr dilatedSolid(const std::vector<TriangleCorners>& soup, const SolidifyOptions& options,
                             const openvdb::math::Transform& xform) {
     const float h = options.voxelSize, r = options.closingRadius;
-    const float bandVoxels = r / h + 3.0f;
+    // The bands reach just past the level that is meshed from each volume.
+    const float bandVoxels = r / h + 1.5f;
     const Polygons input = polygonsOf(soup);
     lap("start");
     const FloatGrid::Ptr distance =
@@ -108,7 +111,7 @@ FloatGrid::Ptr dilatedSolid(const std::vector<TriangleCorners>& soup, const Soli
     const Polygons outerPolygons = polygonsOf(outer);
     lap("shells");
     return openvdb::tools::meshToSignedDistanceField<FloatGrid>(xform, outerPolygons.points, outerPolygons.triangles,
-                                                                outerPolygons.quads, 3.0f, bandVoxels);
+                                                                outerPolygons.quads, 1.5f, bandVoxels);
 }
 
 // The closed solid as a level set whose zero is its surface.
@@ -120,10 +123,18 @@ FloatGrid::Ptr solidLevelSet(const std::vector<TriangleCorners>& soup, const Sol
     return openvdb::tools::meshToLevelSet<FloatGrid>(xform, polygons.points, polygons.triangles, 3.0f);
 }
 
+// The level set of triangles that already bound closed, outward solids.
+FloatGrid::Ptr solidOfClosed(const std::vector<TriangleCorners>& soup, const openvdb::math::Transform& xform) {
+    const Polygons polygons = polygonsOf(soup);
+    return openvdb::tools::meshToLevelSet<FloatGrid>(xform, polygons.points, polygons.triangles, 2.0f);
+}
+
 // A difference leaves slivers of a voxel or so where two surfaces nearly
-// coincide: they are noise, not material.
-SolidMesh withoutSlivers(const SolidMesh& mesh, float voxelSize) {
-    const double least = 8.0 * double(voxelSize) * voxelSize * voxelSize;
+// coincide, and meshing leaves specks of less than a voxel where the volume
+// only grazes its level: they are noise, not material. `voxels` is the
+// least volume kept, in voxels.
+SolidMesh withoutSlivers(const SolidMesh& mesh, float voxelSize, double voxels = 8.0) {
+    const double least = voxels * double(voxelSize) * voxelSize * voxelSize;
     SolidMesh out;
     for (const SolidMesh& shell : SplitShells(mesh))
         if (CheckSolid(shell).volume > least) out.Append(shell);
@@ -132,13 +143,33 @@ SolidMesh withoutSlivers(const SolidMesh& mesh, float voxelSize) {
 
 }  // namespace
 
-SolidMesh Solidify(const std::vector<TriangleCorners>& triangles, const SolidifyOptions& options) {
-    if (triangles.empty()) return {};
+SolidMesh Solidify(const std::vector<TriangleCorners>& triangles, const SolidifyOptions& options,
+                   const std::vector<TriangleCorners>& closedBodies) {
+    if (triangles.empty() && closedBodies.empty()) return {};
     initializeOpenVdb();
     const auto xform = openvdb::math::Transform::createLinearTransform(options.voxelSize);
+    if (triangles.empty())
+        return withoutSlivers(isosurface(*solidOfClosed(closedBodies, *xform), 0.0, options.adaptivity),
+                              options.voxelSize, 1.0);
     const FloatGrid::Ptr dilated = dilatedSolid(triangles, options, *xform);
     lap("filled");
-    SolidMesh out = isosurface(*dilated, -options.closingRadius, options.adaptivity);
+    if (closedBodies.empty()) {
+        SolidMesh out = withoutSlivers(isosurface(*dilated, -options.closingRadius, options.adaptivity),
+                                       options.voxelSize, 1.0);
+        lap("surface");
+        return out;
+    }
+    // The closed solid as a level set (its surface at zero), and the closed
+    // bodies' level set with the same background, united.
+    const float r = options.closingRadius, outside = dilated->background() + r;
+    openvdb::tools::foreach(dilated->beginValueAll(), [r](const FloatGrid::ValueAllIter& v) { v.setValue(*v + r); });
+    const float inside = r - (r / options.voxelSize + 1.5f) * options.voxelSize;
+    openvdb::tools::changeAsymmetricLevelSetBackground(dilated->tree(), outside, inside);
+    const FloatGrid::Ptr bodies = solidOfClosed(closedBodies, *xform);
+    openvdb::tools::changeAsymmetricLevelSetBackground(bodies->tree(), outside, inside);
+    openvdb::tools::csgUnion(*dilated, *bodies);
+    lap("bodies");
+    SolidMesh out = withoutSlivers(isosurface(*dilated, 0.0, options.adaptivity), options.voxelSize, 1.0);
     lap("surface");
     return out;
 }

@@ -16,8 +16,11 @@ struct SolidifyOptions {
     float adaptivity = 0.2f;    // 0: uniform triangles; up to 1: fewer triangles where it is flat
 };
 
-// The union of what the triangles (in millimetres) enclose or bound.
-SolidMesh Solidify(const std::vector<TriangleCorners>& triangles, const SolidifyOptions& options);
+// The union of what the triangles (in millimetres) enclose or bound, and of
+// closedBodies: triangles that already bound closed, outward solids (a base
+// plate), which need no closing and so cost less.
+SolidMesh Solidify(const std::vector<TriangleCorners>& triangles, const SolidifyOptions& options,
+                   const std::vector<TriangleCorners>& closedBodies = {});
 
 // The closed solids of several groups of triangles (one per material), in
 // the same coordinates, each without what earlier groups already hold, so
