@@ -10,23 +10,13 @@
 #include <iostream>
 #include <sstream>
 
+#include "TextEdits.h"
 #include "ViewerFixture.h"
 
 namespace e2e {
 namespace {
 
-std::string dataText(const std::string& name) {
-    std::ifstream in(LOGO3D_SOURCE_DIR "/data/" + name, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::string replaced(std::string text, const std::string& from, const std::string& to) {
-    const std::size_t at = text.find(from);
-    EXPECT_NE(at, std::string::npos) << from;
-    return at == std::string::npos ? text : text.replace(at, from.size(), to);
-}
+std::string dataText(const std::string& name) { return FileText(LOGO3D_SOURCE_DIR "/data/" + name); }
 
 // As editors save: a new file beside the old one, renamed over it.
 void saveByRename(const std::string& path, const std::string& text) {
@@ -86,7 +76,7 @@ TEST_F(ViewerTest, SavedFilesShowInTheRunningViewer) {
     const auto saved = std::chrono::steady_clock::now();
     const std::string twoLines =
         "Solid Type\n6555565555\n0000000000\n2000020000\n in motion\n5555555555\n2222222222\n6666666666\n";
-    saveByRename(stringFile, replaced(original, twoLines, "Hi\n55\n00\n20\n"));
+    saveByRename(stringFile, Replaced(original, twoLines, "Hi\n55\n00\n20\n"));
     const Image shortText = window->CaptureWhen(
         [&](const Image& shot) { return logoBox(shot, clear).Width() < fullWidth / 2; }, 10.0);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - saved).count();
@@ -95,7 +85,7 @@ TEST_F(ViewerTest, SavedFilesShowInTheRunningViewer) {
     std::cout << "the new text showed " << seconds << " s after the save\n";
 
     // A broken save: the checker's line, and the last good logo stays.
-    saveByRename(stringFile, replaced(original, "\n0 0 1\n", "\n0 0\n"));
+    saveByRename(stringFile, Replaced(original, "\n0 0 1\n", "\n0 0\n"));
     const std::string line = "string.src:53: error: shadow plane normal: expected 3 numbers, found 2";
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (viewer->Stderr().find(line) == std::string::npos && std::chrono::steady_clock::now() < end)
@@ -111,7 +101,7 @@ TEST_F(ViewerTest, SavedFilesShowInTheRunningViewer) {
 
     // A new background colour.
     const Rgb grey = FromUnit(0.3f, 0.3f, 0.3f);
-    saveByRename(envFile, replaced(dataText("env.src"), "0.8 0.83 0.88 1", "0.3 0.3 0.3 1"));
+    saveByRename(envFile, Replaced(dataText("env.src"), "0.8 0.83 0.88 1", "0.3 0.3 0.3 1"));
     const Image recoloured = window->CaptureWhen([&](const Image& shot) { return Near(shot.At(0, 0), grey); }, 10.0);
     EXPECT_TRUE(Near(recoloured.At(0, 0), grey));
     EXPECT_TRUE(viewer->Running());
@@ -126,7 +116,7 @@ TEST_F(ViewerTest, NoWatchKeepsTheFilesAsStarted) {
     ASSERT_TRUE(window);
     const Rgb clear = FromUnit(0.8f, 0.83f, 0.88f);
     window->CaptureDrawnFrame(clear);
-    saveByRename(copy.Path() + "/env.src", replaced(dataText("env.src"), "0.8 0.83 0.88 1", "0.3 0.3 0.3 1"));
+    saveByRename(copy.Path() + "/env.src", Replaced(dataText("env.src"), "0.8 0.83 0.88 1", "0.3 0.3 0.3 1"));
     // A watching viewer shows the change well within these two seconds.
     const Image later = window->CaptureWhen([&](const Image& shot) { return !Near(shot.At(0, 0), clear); }, 2.0);
     EXPECT_TRUE(Near(later.At(0, 0), clear));

@@ -13,22 +13,10 @@
 #include <string>
 
 #include "AppTestSupport.h"
+#include "TextEdits.h"
 #include "app/Startup.h"
 
 namespace {
-
-std::string fileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::string replaced(std::string text, const std::string& from, const std::string& to) {
-    const std::size_t at = text.find(from);
-    EXPECT_NE(at, std::string::npos) << from;
-    return at == std::string::npos ? text : text.replace(at, from.size(), to);
-}
 
 // The default data files copied to a folder of their own and loaded into the
 // global records, as the viewer does at start-up.
@@ -39,7 +27,7 @@ protected:
         ASSERT_NE(mkdtemp(&pattern[0]), nullptr);
         directory = pattern;
         for (const char* name : {"font.src", "env.src", "string.src"})
-            save(name, fileText(std::string(LOGO3D_SOURCE_DIR "/data/") + name));
+            save(name, FileText(std::string(LOGO3D_SOURCE_DIR "/data/") + name));
         app_test::ResetProgram();
         viewState.fontFile = directory + "/font.src";
         viewState.envFile = directory + "/env.src";
@@ -56,7 +44,7 @@ protected:
     void save(const std::string& name, const std::string& text) {
         std::ofstream(directory + "/" + name, std::ios::binary) << text;
     }
-    std::string original(const char* name) { return fileText(std::string(LOGO3D_SOURCE_DIR "/data/") + name); }
+    std::string original(const char* name) { return FileText(std::string(LOGO3D_SOURCE_DIR "/data/") + name); }
 
     std::string directory;
     std::ostringstream messages;
@@ -65,7 +53,7 @@ protected:
 TEST_F(LiveReload, ANewTextReplacesTheLogoAndKeepsTheView) {
     viewState.rotZ = 30.0f;
     viewState.aaMode = true;
-    save("string.src", replaced(original("string.src"), "Solid Type\n6555565555", "Live Type\n655556555"));
+    save("string.src", Replaced(original("string.src"), "Solid Type\n6555565555", "Live Type\n655556555"));
     EXPECT_TRUE(ReloadDataFiles({false, false, true}, messages));
     EXPECT_EQ(messages.str(), "");
     EXPECT_EQ(logoString.text.substr(0, 9), "Live Type");
@@ -95,7 +83,7 @@ TEST_F(LiveReload, ASaveThatDoesNotLoadKeepsTheLastGoodLogo) {
         const std::string before = logoString.text;
         const float clear = environment.clearColor.red;
         const StrokeCharacter* firstGlyph = font.firstCharacter;
-        save(c.file, c.from.empty() ? c.to + original(c.file) : replaced(original(c.file), c.from, c.to));
+        save(c.file, c.from.empty() ? c.to + original(c.file) : Replaced(original(c.file), c.from, c.to));
         messages.str("");
         DataFileChanges changes;
         changes.string = std::string(c.file) == "string.src";
@@ -119,7 +107,7 @@ TEST_F(LiveReload, ASaveThatDoesNotLoadKeepsTheLastGoodLogo) {
 TEST_F(LiveReload, ANewEnvironmentIsAppliedWithTheProjection) {
     viewState.width = 300;
     viewState.height = 200;
-    save("env.src", replaced(original("env.src"), "0.8 0.83 0.88 1", "0.1 0.2 0.3 1"));
+    save("env.src", Replaced(original("env.src"), "0.8 0.83 0.88 1", "0.1 0.2 0.3 1"));
     EXPECT_TRUE(ReloadDataFiles({false, true, false}, messages)) << messages.str();
     EXPECT_FLOAT_EQ(environment.clearColor.blue, 0.3f);
     const std::vector<std::string> calls = app_test::Describe(gl_record::Calls());
