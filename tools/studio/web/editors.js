@@ -70,7 +70,7 @@ class Swatch extends WidgetType {
             const line = view.state.doc.lineAt(at);
             const parts = [];
             view.state.field(valueMarks).marks.between(line.from, line.to, (from, to, mark) => {
-                if (from >= at && parts.length < 3) parts.push({ from, to, name: mark.spec.attributes['data-value'] });
+                if (from >= at && parts.length < 3) parts.push({ from, to, name: valueOfMark.get(mark).name });
             });
             if (parts.length < 3 || parts[0].name !== 'red') return;
             const rgb = [1, 3, 5].map((k) => parseInt(input.value.substr(k, 2), 16) / 255);
@@ -82,6 +82,15 @@ class Swatch extends WidgetType {
     ignoreEvent() {
         return true;
     }
+}
+
+// What the reader took each marked number for, kept by its decoration.
+const valueOfMark = new WeakMap();
+
+function valueMark(field, name) {
+    const mark = Decoration.mark({ attributes: { 'data-value': name, 'data-field': field } });
+    valueOfMark.set(mark, { field, name });
+    return mark;
 }
 
 function valuesOf(doc, file, values) {
@@ -96,7 +105,7 @@ function valuesOf(doc, file, values) {
         const to = line.from + characterAt(line.text, spans[k + 3]);
         if (to <= from || to > line.to) continue;
         const field = values.names[spans[k + 4]], name = values.names[spans[k + 5]];
-        marks.push(Decoration.mark({ attributes: { 'data-value': name, 'data-field': field } }).range(from, to));
+        marks.push(valueMark(field, name).range(from, to));
         // A colour: red, green, blue and alpha of one field on one line.
         if (name === 'red' && k + 23 < spans.length &&
             [1, 2, 3].every((j) => spans[k + 6 * j] === fileIndex && spans[k + 6 * j + 1] === spans[k + 1] &&
@@ -116,7 +125,7 @@ function valuesOf(doc, file, values) {
 const valueTip = hoverTooltip((view, pos) => {
     let found = null;
     view.state.field(valueMarks).marks.between(pos, pos, (from, to, mark) => {
-        found = { from, to, attributes: mark.spec.attributes };
+        found = { from, to, ...valueOfMark.get(mark) };
         return false;
     });
     if (!found) return null;
@@ -127,7 +136,7 @@ const valueTip = hoverTooltip((view, pos) => {
         create() {
             const dom = document.createElement('div');
             dom.className = 'value-tip';
-            dom.textContent = `${found.attributes['data-field']}: ${found.attributes['data-value']}`;
+            dom.textContent = `${found.field}: ${found.name}`;
             return { dom };
         },
     };
