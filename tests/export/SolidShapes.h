@@ -49,11 +49,14 @@ inline std::vector<TriangleCorners> joined(std::vector<TriangleCorners> a, const
 }
 
 // A box; one whose +x face stops 0.05 short of its edges (a seam all
-// round); two that overlap; two apart.
+// round), and one where it stops 0.15 short (wide enough for the outside
+// to leak in between voxels); two that overlap; two apart.
 inline std::vector<KnownSolid> knownSolids() {
     return {
         {"box", box({0, 0, 0}, {4, 2, 2}), 16.0, 1},
         {"seamed box", joined(box({0, 0, 0}, {4, 2, 2}, {1}), box({4, 0.05f, 0.05f}, {4, 1.95f, 1.95f}, {0, 2, 3, 4, 5})),
+         16.0, 1},
+        {"widely seamed box", joined(box({0, 0, 0}, {4, 2, 2}, {1}), box({4, 0.15f, 0.15f}, {4, 1.85f, 1.85f}, {0, 2, 3, 4, 5})),
          16.0, 1},
         {"overlapping boxes", joined(box({0, 0, 0}, {4, 2, 2}), box({2, 1, 1}, {6, 3, 3})), 16.0 + 16.0 - 2.0, 1},
         {"boxes apart", joined(box({0, 0, 0}, {2, 2, 2}), box({4, 0, 0}, {6, 2, 2})), 16.0, 2},

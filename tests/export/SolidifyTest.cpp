@@ -16,10 +16,10 @@ TEST(Solidify, ShapesBecomeClosedOutwardShellsOfTheirVolume) {
     }
 }
 
-TEST(Solidify, ClosedBodiesJoinWhatTheyTouchAndStayApartFromTheRest) {
+TEST(Solidify, PlatesJoinWhatTheyTouchAndStayApartFromTheRest) {
     // A plate 0.5 thick under a seamed box that sinks 0.2 into it, and a
     // speck of dust (far below a voxel) that must not come out as a shell.
-    const std::vector<TriangleCorners> plate = box({-1, -1, -0.3f}, {7, 3, 0.2f});
+    const RoundedSlab plate{-1, -1, 7, 3, 0, -0.3f, 0.2f};
     std::vector<TriangleCorners> seamed = box({0, 0, 0}, {4, 2, 2}, {1});
     for (const auto& t : box({4, 0.05f, 0.05f}, {4, 1.95f, 1.95f}, {0, 2, 3, 4, 5})) seamed.push_back(t);
     std::vector<TriangleCorners> withSpeck = seamed;
@@ -27,7 +27,8 @@ TEST(Solidify, ClosedBodiesJoinWhatTheyTouchAndStayApartFromTheRest) {
     const double plateVolume = 8.0 * 4.0 * 0.5;
     struct Case {
         const char* name;
-        std::vector<TriangleCorners> open, closed;
+        std::vector<TriangleCorners> open;
+        RoundedSlab plate;
         double volume;
         std::size_t shells;
     };
@@ -40,7 +41,7 @@ TEST(Solidify, ClosedBodiesJoinWhatTheyTouchAndStayApartFromTheRest) {
     SolidifyOptions options;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        expectClosed(Solidify(c.open, options, c.closed), c.volume, 0.02 * c.volume, c.shells);
+        expectClosed(Solidify(c.open, options, {c.plate}), c.volume, 0.02 * c.volume, c.shells);
     }
 }
 

@@ -132,9 +132,10 @@ PrintInput PreparePrint(const CapturedLogo& captured, const std::vector<std::str
             found = order.end() - 1;
         }
         const float m = layout.margin;
-        const std::vector<TriangleCorners> plate =
-            RoundedPlate(whole.min[0] * s - m, whole.min[1] * s - m, whole.max[0] * s + m, whole.max[1] * s + m, m,
-                         out.baseTop - layout.base, out.baseTop);
+        const RoundedSlab slab{whole.min[0] * s - m, whole.min[1] * s - m, whole.max[0] * s + m, whole.max[1] * s + m,
+                               m, out.baseTop - layout.base, out.baseTop};
+        const std::vector<TriangleCorners> plate = RoundedPlate(slab);
+        out.plateShape = slab;
         auto& target = byMaterial[*found].triangles;
         target.insert(target.end(), plate.begin(), plate.end());
         out.plate = plate;

@@ -20,6 +20,7 @@ PrintSolid MakePrintSolid(const CapturedLogo& captured, const std::vector<std::s
     SolidifyOptions options;
     options.voxelSize = in.voxel;
     options.closingRadius = 2.0f * options.voxelSize;
+    if (!in.plate.empty()) options.gridOrigin = GridOriginAwayFrom(in.plateShape, options.voxelSize);
     out.voxel = options.voxelSize;
     if (layout.perMaterial) {
         std::vector<SolidMesh> meshes = SolidifyGroups(in.groups, options);
@@ -28,17 +29,18 @@ PrintSolid MakePrintSolid(const CapturedLogo& captured, const std::vector<std::s
                     parts.end());
         out.parts = std::move(parts);
     } else {
-        // The plate is closed already: it joins the volume as it is, without
-        // the closing the drawn triangles need.
+        // The plate joins the volume from its shape, not its triangles.
+        std::vector<RoundedSlab> plates;
         if (!in.plate.empty()) {
             std::vector<TriangleCorners>& plateGroup = in.groups[in.plateGroup];
             plateGroup.resize(plateGroup.size() - in.plate.size());
+            plates.push_back(in.plateShape);
         }
         std::vector<TriangleCorners> everything;
         for (const std::vector<TriangleCorners>& t : in.groups) everything.insert(everything.end(), t.begin(), t.end());
         SolidPart united;
         united.name = "logo";
-        united.mesh = Solidify(everything, options, in.plate);
+        united.mesh = Solidify(everything, options, plates);
         out.parts.push_back(std::move(united));
     }
     // Without a plate, the solid's lowest point goes onto the bed (thin

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "LogoCapture.h"
+#include "solid/BasePlate.h"
 #include "solid/SolidMesh.h"
 
 struct PrintLayout {
@@ -46,6 +47,7 @@ struct PrintInput {
     std::vector<std::vector<TriangleCorners>> groups;  // one for each part, in the same order
     std::vector<TriangleCorners> plate;  // the base plate: also the last triangles of its material's group
     std::size_t plateGroup = 0;          // that group's index
+    RoundedSlab plateShape;              // the same plate as a shape
     float millimetresPerUnit = 1.0f;
     float voxel = 0.0f;
     float span = 0.0f;  // millimetres across the print's widest side

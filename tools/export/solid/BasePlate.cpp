@@ -3,9 +3,17 @@
 #include <algorithm>
 #include <cmath>
 
-std::vector<TriangleCorners> RoundedPlate(float x0, float y0, float x1, float y1, float radius, float zBottom,
-                                          float zTop) {
-    radius = std::max(0.0f, std::min({radius, (x1 - x0) / 2, (y1 - y0) / 2}));
+namespace {
+
+float clampedRadius(const RoundedSlab& s) {
+    return std::max(0.0f, std::min({s.radius, (s.x1 - s.x0) / 2, (s.y1 - s.y0) / 2}));
+}
+
+}  // namespace
+
+std::vector<TriangleCorners> RoundedPlate(const RoundedSlab& slab) {
+    const float x0 = slab.x0, y0 = slab.y0, x1 = slab.x1, y1 = slab.y1;
+    const float zBottom = slab.zBottom, zTop = slab.zTop, radius = clampedRadius(slab);
     // The outline, counter-clockwise seen from above: a quarter circle of
     // 16 steps at each corner (one point where there is no rounding).
     const int steps = radius > 0.0f ? 16 : 0;
@@ -31,4 +39,14 @@ std::vector<TriangleCorners> RoundedPlate(float x0, float y0, float x1, float y1
         out.push_back({Point3{a[0], a[1], zBottom}, Point3{b[0], b[1], zTop}, Point3{a[0], a[1], zTop}});
     }
     return out;
+}
+
+float DistanceToSlab(const RoundedSlab& slab, float x, float y, float z) {
+    // The rounded rectangle's distance in the plane, then the slab's.
+    const float radius = clampedRadius(slab);
+    const float qx = std::fabs(x - (slab.x0 + slab.x1) / 2) - ((slab.x1 - slab.x0) / 2 - radius);
+    const float qy = std::fabs(y - (slab.y0 + slab.y1) / 2) - ((slab.y1 - slab.y0) / 2 - radius);
+    const float inPlane = std::hypot(std::max(qx, 0.0f), std::max(qy, 0.0f)) + std::min(std::max(qx, qy), 0.0f) - radius;
+    const float across = std::fabs(z - (slab.zBottom + slab.zTop) / 2) - (slab.zTop - slab.zBottom) / 2;
+    return std::hypot(std::max(inPlane, 0.0f), std::max(across, 0.0f)) + std::min(std::max(inPlane, across), 0.0f);
 }

@@ -2,25 +2,34 @@
 
 // Turns triangles that show a solid (open seams, overlapping bodies and
 // all) into closed, outward-facing, non-intersecting shells, through a
-// volume: the unsigned distance to the triangles, closed by a small radius
-// (which bridges seams narrower than twice that radius and fills what the
-// surface encloses) and meshed back. Built on OpenVDB; no file I/O, no GL.
+// volume meshed back. The triangles' own signed distance serves where it
+// shows every face they draw; where it does not (a seam wide enough for
+// the outside to leak in, a part thinner than a voxel), the unsigned
+// distance closed by a small radius (which bridges seams narrower than
+// twice that radius and fills what the surface encloses) does. Built on
+// OpenVDB; no file I/O, no GL.
 
 #include <vector>
 
+#include "BasePlate.h"
 #include "SolidMesh.h"
 
 struct SolidifyOptions {
     float voxelSize = 0.05f;    // millimetres: the accuracy of the result is about half of it
     float closingRadius = 0.1f; // millimetres: seams up to twice this wide are closed
     float adaptivity = 0.2f;    // 0: uniform triangles; up to 1: fewer triangles where it is flat
+    Point3 gridOrigin{0, 0, 0}; // where a voxel's centre lies
 };
 
+// A grid origin that keeps the slab's faces at least a quarter of a voxel
+// from the voxels' centres: a face through them would mesh into
+// triangles without area, which slicers drop, cutting the solid apart.
+Point3 GridOriginAwayFrom(const RoundedSlab& slab, float voxelSize);
+
 // The union of what the triangles (in millimetres) enclose or bound, and of
-// closedBodies: triangles that already bound closed, outward solids (a base
-// plate), which need no closing and so cost less.
+// the plates, which are measured from their shape and so cost less.
 SolidMesh Solidify(const std::vector<TriangleCorners>& triangles, const SolidifyOptions& options,
-                   const std::vector<TriangleCorners>& closedBodies = {});
+                   const std::vector<RoundedSlab>& plates = {});
 
 // The closed solids of several groups of triangles (one per material), in
 // the same coordinates, each without what earlier groups already hold, so
