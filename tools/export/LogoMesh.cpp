@@ -52,16 +52,20 @@ MeshVertex meshVertex(const capture::Vertex& v) {
     return out;
 }
 
-bool finite(const capture::Vertex* const corners[3]) {
-    for (int i = 0; i < 3; ++i)
-        for (float c : corners[i]->position)
-            if (!std::isfinite(c)) return false;
-    return true;
-}
-
 constexpr std::uint32_t kUnused = 0xffffffffu;
 
 }  // namespace
+
+bool HasArea(const float* a, const float* b, const float* c) {
+    for (const float* corner : {a, b, c})
+        for (int i = 0; i < 3; ++i)
+            if (!std::isfinite(corner[i])) return false;
+    const Vec ab = difference(b, a), bc = difference(c, b), ca = difference(a, c);
+    const double longestSquared = std::max({dot(ab, ab), dot(bc, bc), dot(ca, ca)});
+    const double twiceArea = length(cross(ab, difference(c, a)));
+    // Its height over the longest side: no area when below the threshold.
+    return longestSquared > 0.0 && twiceArea * twiceArea >= kDegenerateHeight * kDegenerateHeight * longestSquared;
+}
 
 void Bounds::Add(const float* p) {
     for (int i = 0; i < 3; ++i) {
@@ -122,16 +126,12 @@ MeshPart BuildMeshPart(const capture::Drawing& drawing, const std::vector<std::u
         const float* a = corners[0]->position;
         const float* b = corners[1]->position;
         const float* c = corners[2]->position;
-        const Vec winding = cross(difference(b, a), difference(c, a));
-        const Vec ab = difference(b, a), bc = difference(c, b), ca = difference(a, c);
-        const double longestSquared = std::max({dot(ab, ab), dot(bc, bc), dot(ca, ca)});
-        const double twiceArea = length(winding);
-        // Its height over the longest side: no area when below the threshold.
-        if (!finite(corners) || !(longestSquared > 0.0) ||
-            twiceArea * twiceArea < kDegenerateHeight * kDegenerateHeight * longestSquared) {
+        if (!HasArea(a, b, c)) {
             ++report.degenerate;
             continue;
         }
+        const Vec winding = cross(difference(b, a), difference(c, a));
+        const double twiceArea = length(winding);
         // The face must point where its vertex normals point.
         Vec normals{0, 0, 0};
         for (const capture::Vertex* v : corners)

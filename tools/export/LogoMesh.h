@@ -51,6 +51,10 @@ struct CleanUpReport {
 // Triangles thinner than this (in font units) count as having no area.
 constexpr double kDegenerateHeight = 1e-4;
 
+// Whether a triangle has area: finite corners, and a height over its
+// longest side of at least kDegenerateHeight.
+bool HasArea(const float* a, const float* b, const float* c);
+
 using SourceName = std::function<std::string(const capture::Triangle&)>;
 
 // The mesh of the picked triangles. sourceName, when given, names where a

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <map>
 
+#include "LogoMesh.h"
 #include "solid/BasePlate.h"
 #include "solid/SheetThickening.h"
 
@@ -49,6 +50,9 @@ PrintInput PreparePrint(const CapturedLogo& captured, const std::vector<std::str
     Extent glyphs, whole;
     for (std::uint32_t index : captured.solid) {
         const capture::Triangle& t = captured.drawing.triangles[index];
+        // A triangle without area bounds nothing (and costs the volume as much as any).
+        const auto position = [&](int c) { return captured.drawing.vertices[t.vertices[c]].position; };
+        if (!HasArea(position(0), position(1), position(2))) continue;
         TriangleCorners corners;
         const capture::Surface& surface = captured.surfaces[t.surface];
         const std::string& name = surfaceNames[t.surface];

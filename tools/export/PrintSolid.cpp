@@ -20,6 +20,7 @@ PrintSolid MakePrintSolid(const CapturedLogo& captured, const std::vector<std::s
     SolidifyOptions options;
     options.voxelSize = in.voxel;
     options.closingRadius = 2.0f * options.voxelSize;
+    options.thinnest = 2.0f * strokeWidth * in.millimetresPerUnit;
     if (!in.plate.empty()) options.gridOrigin = GridOriginAwayFrom(in.plateShape, options.voxelSize);
     out.voxel = options.voxelSize;
     if (layout.perMaterial) {

@@ -19,6 +19,7 @@ struct SolidifyOptions {
     float closingRadius = 0.1f; // millimetres: seams up to twice this wide are closed
     float adaptivity = 0.2f;    // 0: uniform triangles; up to 1: fewer triangles where it is flat
     Point3 gridOrigin{0, 0, 0}; // where a voxel's centre lies
+    float thinnest = 0.0f;      // millimetres across the thinnest drawn part, if known
 };
 
 // A grid origin that keeps the slab's faces at least a quarter of a voxel
