@@ -7,12 +7,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
-#include <map>
 #include <set>
 #include <sstream>
 
@@ -20,6 +18,7 @@
 #include "LogoCapture.h"
 #include "PrintSolid.h"
 #include "SceneFiles.h"
+#include "solid/TriangleGrid.h"
 #include "text/DataFileLoading.h"
 #include "text/LogoString.h"
 #include "text/StrokeCharacter.h"
@@ -111,60 +110,13 @@ TEST(SolidGlyphs, EverySectionShapeAndCapStyleGivesClosedLetters) {
     }
 }
 
-// The distance from a point to a triangle: to its closest point, found
-// by the region of the triangle's plane the point projects into.
-double distanceToTriangle(const Point3& point, const TriangleCorners& t) {
-    using V = std::array<double, 3>;
-    auto sub = [](const V& a, const V& b) { return V{a[0] - b[0], a[1] - b[1], a[2] - b[2]}; };
-    auto dot = [](const V& a, const V& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; };
-    auto at = [](const V& a, const V& ab, const V& ac, double v, double w) {
-        return V{a[0] + v * ab[0] + w * ac[0], a[1] + v * ab[1] + w * ac[1], a[2] + v * ab[2] + w * ac[2]};
-    };
-    const V p{point[0], point[1], point[2]}, a{t[0][0], t[0][1], t[0][2]}, b{t[1][0], t[1][1], t[1][2]},
-        c{t[2][0], t[2][1], t[2][2]};
-    const V ab = sub(b, a), ac = sub(c, a), ap = sub(p, a), bp = sub(p, b), cp = sub(p, c);
-    const double d1 = dot(ab, ap), d2 = dot(ac, ap), d3 = dot(ab, bp), d4 = dot(ac, bp), d5 = dot(ab, cp),
-                 d6 = dot(ac, cp);
-    const double va = d3 * d6 - d5 * d4, vb = d5 * d2 - d1 * d6, vc = d1 * d4 - d3 * d2;
-    V closest;
-    if (d1 <= 0 && d2 <= 0) closest = a;
-    else if (d3 >= 0 && d4 <= d3) closest = b;
-    else if (d6 >= 0 && d5 <= d6) closest = c;
-    else if (vc <= 0 && d1 >= 0 && d3 <= 0) closest = at(a, ab, ac, d1 / (d1 - d3), 0);
-    else if (vb <= 0 && d2 >= 0 && d6 <= 0) closest = at(a, ab, ac, 0, d2 / (d2 - d6));
-    else if (va <= 0 && d4 - d3 >= 0 && d5 - d6 >= 0) {
-        const double w = (d4 - d3) / ((d4 - d3) + (d5 - d6));
-        closest = at(b, sub(c, b), V{0, 0, 0}, w, 0);
-    } else {
-        const double sum = va + vb + vc;
-        closest = at(a, ab, ac, vb / sum, vc / sum);
-    }
-    const V d = sub(p, closest);
-    return std::sqrt(dot(d, d));
-}
-
 // How far each vertex of a mesh lies from the nearest of the given
-// triangles (those within `reach` of it, found through a grid of cells).
+// triangles (up to `reach`).
 std::vector<double> distancesFrom(const std::vector<TriangleCorners>& triangles, const SolidMesh& mesh,
                                   double reach) {
-    const double cell = 1.0;
-    std::map<std::pair<int, int>, std::vector<std::size_t>> cells;
-    for (std::size_t i = 0; i < triangles.size(); ++i) {
-        double lo[2] = {1e30, 1e30}, hi[2] = {-1e30, -1e30};
-        for (const Point3& p : triangles[i])
-            for (int k = 0; k < 2; ++k) lo[k] = std::min(lo[k], double(p[k])), hi[k] = std::max(hi[k], double(p[k]));
-        for (int x = int(std::floor((lo[0] - reach) / cell)); x <= int(std::floor((hi[0] + reach) / cell)); ++x)
-            for (int y = int(std::floor((lo[1] - reach) / cell)); y <= int(std::floor((hi[1] + reach) / cell)); ++y)
-                cells[{x, y}].push_back(i);
-    }
+    const TriangleGrid grid(triangles, reach, 1.0);
     std::vector<double> out;
-    for (const Point3& v : mesh.vertices) {
-        double nearest = reach;
-        const auto found = cells.find({int(std::floor(v[0] / cell)), int(std::floor(v[1] / cell))});
-        if (found != cells.end())
-            for (std::size_t i : found->second) nearest = std::min(nearest, distanceToTriangle(v, triangles[i]));
-        out.push_back(nearest);
-    }
+    for (const Point3& v : mesh.vertices) out.push_back(grid.Nearest(v));
     return out;
 }
 

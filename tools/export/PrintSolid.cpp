@@ -5,6 +5,8 @@
 #include <cstdio>
 
 #include "solid/Solidify.h"
+#include "solid/PartsInTheAir.h"
+
 
 PrintSolid MakePrintSolid(const CapturedLogo& captured, const std::vector<std::string>& surfaceNames,
                           const std::function<bool(const capture::Triangle&)>& isGlyph, float strokeWidth,
@@ -60,19 +62,17 @@ PrintSolid MakePrintSolid(const CapturedLogo& captured, const std::vector<std::s
     }
     // Parts that would print in the air: above the plate's top, or above
     // the bed without a plate. Within a voxel of it is touching it (a part
-    // of its own material in 3MF stands on the plate's top exactly).
+    // of its own material in 3MF stands on the plate's top exactly); parts
+    // that touch are named once, by the lowest of them.
     if (withBase || layout.onBed) {
         const float floor = withBase ? out.baseTop : 0.0f;
         const std::string what = withBase ? "base" : "bed";
         SolidMesh merged;
         for (const SolidPart& p : out.parts) merged.Append(p.mesh);
-        for (const SolidMesh& shell : SplitShells(merged)) {
-            const SolidBounds b = BoundsOf(shell);
-            if (b.min[2] > floor + options.voxelSize)
-                out.warnings.push_back(PrintWarning(("a part at x = %.1f mm does not reach the " + what +
-                                                     " (it floats %.2f mm above it)").c_str(),
-                                                    0.5 * (b.min[0] + b.max[0]), b.min[2] - floor));
-        }
+        for (const SolidBounds& b : PartsInTheAir(SplitShells(merged), floor, options.voxelSize))
+            out.warnings.push_back(PrintWarning(("a part at x = %.1f mm does not reach the " + what +
+                                                 " (it floats %.2f mm above it)").c_str(),
+                                                0.5 * (b.min[0] + b.max[0]), b.min[2] - floor));
     }
     return out;
 }
