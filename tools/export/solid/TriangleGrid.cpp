@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace {
 
@@ -14,7 +15,10 @@ V along(const V& a, const V& ab, const V& ac, double v, double w) {
 }
 V widened(const Point3& p) { return {p[0], p[1], p[2]}; }
 
-long long key(long x, long y) { return (static_cast<long long>(x) << 32) ^ static_cast<long long>(y & 0xffffffffL); }
+// A column's key: its two indexes, each cut to 32 bits, side by side.
+unsigned long long key(long x, long y) {
+    return static_cast<unsigned long long>(static_cast<std::uint32_t>(x)) << 32 | static_cast<std::uint32_t>(y);
+}
 
 }  // namespace
 

@@ -26,5 +26,5 @@ private:
     long columnOf(double x) const;
     std::vector<TriangleCorners> triangles_;
     double reach_, cell_;
-    std::unordered_map<long long, std::vector<std::size_t>> columns_;
+    std::unordered_map<unsigned long long, std::vector<std::size_t>> columns_;
 };
