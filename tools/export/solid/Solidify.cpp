@@ -8,7 +8,6 @@
 #include <openvdb/tools/SignedFloodFill.h>
 #include <openvdb/tools/ValueTransformer.h>
 #include <openvdb/tools/VolumeToMesh.h>
-#include <tbb/parallel_for.h>
 
 #include <algorithm>
 #include <cmath>
@@ -181,10 +180,12 @@ FloatGrid::Ptr solidLevelSet(const std::vector<TriangleCorners>& soup, const Sol
 }
 
 // The plate's level set, from its shape: its distances where they are
-// within the band, the inside behind them filled. Slices of whole leaf
-// nodes (eight voxels) are filled side by side and merged.
+// within the band, the inside behind them filled.
 FloatGrid::Ptr slabLevelSet(const RoundedSlab& slab, const openvdb::math::Transform& xform, float outside,
                             float inside) {
+    FloatGrid::Ptr grid = FloatGrid::create(outside);
+    grid->setTransform(xform.copy());
+    grid->setGridClass(openvdb::GRID_LEVEL_SET);
     const double h = xform.voxelSize()[0];
     const float band = std::min(outside, -inside), middle = 0.5f * (slab.zBottom + slab.zTop);
     const float halfThickness = 0.5f * (slab.zTop - slab.zBottom);
@@ -192,33 +193,20 @@ FloatGrid::Ptr slabLevelSet(const RoundedSlab& slab, const openvdb::math::Transf
         xform.worldToIndexCellCentered(openvdb::Vec3d(slab.x0 - band, slab.y0 - band, slab.zBottom - band));
     const openvdb::Coord hi =
         xform.worldToIndexCellCentered(openvdb::Vec3d(slab.x1 + band, slab.y1 + band, slab.zTop + band));
-    const auto fill = [&](int iFrom, int iTo) {
-        FloatGrid::Ptr grid = FloatGrid::create(outside);
-        auto values = grid->getAccessor();
-        for (int i = iFrom; i < iTo; ++i)
-            for (int j = lo.y(); j <= hi.y(); ++j) {
-                const openvdb::Vec3d column = xform.indexToWorld(openvdb::Coord(i, j, 0));
-                const float x = float(column.x()), y = float(column.y());
-                // Away from the sides, only the voxels near the top and the bottom.
-                const bool nearSide = DistanceToSlab(slab, x, y, middle) > -halfThickness - band;
-                for (int k = lo.z(); k <= hi.z(); ++k) {
-                    const float z = float(column.z() + k * h);
-                    if (!nearSide && z > slab.zBottom + band && z < slab.zTop - band) continue;
-                    const float d = DistanceToSlab(slab, x, y, z);
-                    if (d < band && d > -band) values.setValue(openvdb::Coord(i, j, k), d);
-                }
+    auto values = grid->getAccessor();
+    for (int i = lo.x(); i <= hi.x(); ++i)
+        for (int j = lo.y(); j <= hi.y(); ++j) {
+            const openvdb::Vec3d column = xform.indexToWorld(openvdb::Coord(i, j, 0));
+            const float x = float(column.x()), y = float(column.y());
+            // Away from the sides, only the voxels near the top and the bottom.
+            const bool nearSide = DistanceToSlab(slab, x, y, middle) > -halfThickness - band;
+            for (int k = lo.z(); k <= hi.z(); ++k) {
+                const float z = float(column.z() + k * h);
+                if (!nearSide && z > slab.zBottom + band && z < slab.zTop - band) continue;
+                const float d = DistanceToSlab(slab, x, y, z);
+                if (d < band && d > -band) values.setValue(openvdb::Coord(i, j, k), d);
             }
-        return grid;
-    };
-    const int first = lo.x() & ~7, slices = (hi.x() + 1 - first + 7) / 8;
-    std::vector<FloatGrid::Ptr> parts(static_cast<std::size_t>(slices));
-    tbb::parallel_for(0, slices, [&](int n) {
-        parts[static_cast<std::size_t>(n)] = fill(std::max(lo.x(), first + 8 * n), std::min(hi.x() + 1, first + 8 * n + 8));
-    });
-    FloatGrid::Ptr grid = FloatGrid::create(outside);
-    grid->setTransform(xform.copy());
-    grid->setGridClass(openvdb::GRID_LEVEL_SET);
-    for (const FloatGrid::Ptr& part : parts) grid->tree().merge(part->tree());
+        }
     openvdb::tools::signedFloodFillWithValues(grid->tree(), outside, inside);
     return grid;
 }

@@ -2,15 +2,12 @@
 
 // How near a point is to a set of triangles: the triangles sorted into
 // columns of a grid seen from above, so that only those near the point
-// are measured.
+// are measured (with DistanceToTriangle, of DistanceVolume.h).
 
 #include <unordered_map>
 #include <vector>
 
 #include "SolidMesh.h"
-
-// The distance from a point to a triangle's closest point.
-double DistanceToTriangle(const Point3& point, const TriangleCorners& triangle);
 
 class TriangleGrid {
 public:
