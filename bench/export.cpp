@@ -12,11 +12,11 @@
 
 #include "BenchScenes.h"
 #include "FileWriting.h"
-#include "ExportScene.h"
-#include "GltfWriter.h"
-#include "LogoCapture.h"
 #include "ExportMemory.h"
-#include "LogoMesh.h"
+#include "export/ExportScene.h"
+#include "export/GltfWriter.h"
+#include "export/LogoCapture.h"
+#include "export/LogoMesh.h"
 #include "app/Globals.h"
 
 namespace {
@@ -60,9 +60,9 @@ int main(int argc, char** argv) {
         const double mesh = since(step);
         step = Clock::now();
         const double flushedBefore = FileFlushSeconds();
-        const std::vector<FileToWrite> files = GltfFiles(exported, glbFile, true, false);
+        const ExportedFiles files = GltfFiles(exported, glbFile, true, false);
         const double made = since(step);
-        const WriteResult written = WriteFileGroup(files);
+        const WriteProblem written = WriteWholeFile(files.front().name, files.front().bytes);
         const double flush = (FileFlushSeconds() - flushedBefore) * 1000.0;
         const double bytes = since(step) - flush - made;
         if (!written.empty()) {

@@ -14,16 +14,15 @@
 #include <string>
 #include <vector>
 
-#include "ExportScene.h"
-#include "FileWriting.h"
+#include "export/ExportScene.h"
 #include "FuzzSupport.h"
-#include "GltfWriter.h"
-#include "HtmlWriter.h"
-#include "LogoCapture.h"
-#include "LogoMesh.h"
-#include "ObjWriter.h"
-#include "PageConfig.h"
-#include "StlWriter.h"
+#include "export/GltfWriter.h"
+#include "export/HtmlWriter.h"
+#include "export/LogoCapture.h"
+#include "export/LogoMesh.h"
+#include "export/ObjWriter.h"
+#include "export/PageConfig.h"
+#include "export/StlWriter.h"
 #include "scene/Environment.h"
 #include "text/DataFileLoading.h"
 #include "text/LogoString.h"
@@ -88,13 +87,13 @@ void writeEveryFormat(const ExportScene& scene, const Environment& environment) 
             drawn.triangles.push_back({group.indices[i], group.indices[i + 1], group.indices[i + 2]});
     fuzz::Require(StlBytes(drawn).size() == 84 + 50 * solid, "the STL does not hold one facet per triangle");
 
-    const std::vector<FileToWrite> obj = ObjFiles(scene, "logo.obj");
-    fuzz::Require(obj.size() == 2 && obj.back().path == "logo.obj", "the OBJ comes without its .mtl, or first");
+    const ExportedFiles obj = ObjFiles(scene, "logo.obj");
+    fuzz::Require(obj.size() == 2 && obj.back().name == "logo.obj", "the OBJ comes without its .mtl, or first");
     fuzz::Require(countLinesStarting(obj.back().bytes, "f ") == all, "the OBJ does not hold every triangle");
 
     tinygltf::TinyGLTF reader;
     std::string error, warning;
-    const std::vector<FileToWrite> glb = GltfFiles(scene, "logo.glb", true, false);
+    const ExportedFiles glb = GltfFiles(scene, "logo.glb", true, false);
     fuzz::Require(glb.size() == 1, "a .glb of more than one file");
     tinygltf::Model binary;
     fuzz::Require(reader.LoadBinaryFromMemory(&binary, &error, &warning,
@@ -103,7 +102,7 @@ void writeEveryFormat(const ExportScene& scene, const Environment& environment) 
                   "the .glb does not read back");
     fuzz::Require(trianglesRead(binary) == all, "the .glb reads back with another triangle count");
 
-    const std::vector<FileToWrite> embedded = GltfFiles(scene, "logo.gltf", false, true);
+    const ExportedFiles embedded = GltfFiles(scene, "logo.gltf", false, true);
     fuzz::Require(embedded.size() == 1, "an embedded .gltf of more than one file");
     tinygltf::Model text;
     fuzz::Require(reader.LoadASCIIFromString(&text, &error, &warning, embedded[0].bytes.data(),
@@ -111,8 +110,8 @@ void writeEveryFormat(const ExportScene& scene, const Environment& environment) 
                   "the .gltf does not read back");
     fuzz::Require(trianglesRead(text) == all, "the .gltf reads back with another triangle count");
 
-    const std::vector<FileToWrite> pair = GltfFiles(scene, "logo.gltf", false, false);
-    fuzz::Require(pair.size() == 2 && pair[0].path == "logo.bin" && pair[1].path == "logo.gltf",
+    const ExportedFiles pair = GltfFiles(scene, "logo.gltf", false, false);
+    fuzz::Require(pair.size() == 2 && pair[0].name == "logo.bin" && pair[1].name == "logo.gltf",
                   "the .gltf comes without its .bin, or first");
     const std::vector<unsigned char>& buffer = binary.buffers.at(0).data;
     fuzz::Require(pair[0].bytes == std::string(buffer.begin(), buffer.end()), "the .bin is not the .glb's buffer");

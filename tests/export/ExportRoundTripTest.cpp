@@ -12,7 +12,7 @@
 
 #include "CommandOutput.h"
 #include "ExportedFiles.h"
-#include "LogoCapture.h"
+#include "export/LogoCapture.h"
 #include "app/Startup.h"
 #include "scene/Environment.h"
 #include "text/FontWithHeader.h"

@@ -11,8 +11,8 @@
 #include <set>
 
 #include "CommandOutput.h"
-#include "GltfMaterial.h"
-#include "LogoCapture.h"
+#include "export/GltfMaterial.h"
+#include "export/LogoCapture.h"
 #include "app/Startup.h"
 #include "scene/Environment.h"
 #include "text/LogoString.h"

@@ -14,10 +14,11 @@
 #include <set>
 #include <sstream>
 
-#include "ExportScene.h"
-#include "LogoCapture.h"
-#include "PrintSolid.h"
-#include "SceneFiles.h"
+#include "export/DrawnLogo.h"
+#include "export/ExportScene.h"
+#include "solid/OpenVdbGrid.h"
+#include "solid/PrintSolid.h"
+#include "text/TextStringFile.h"
 #include "solid/TriangleGrid.h"
 #include "text/DataFileLoading.h"
 #include "text/LogoString.h"
@@ -50,15 +51,8 @@ struct Style {
 };
 
 // A text laid out in a font (in a section shape and cap style of its own,
-// if given), captured, ready for the print path.
-struct CapturedText {
-    CapturedLogo captured;
-    std::vector<std::string> surfaceNames;
-    std::function<bool(const capture::Triangle&)> isGlyph;
-    float strokeWidth = 0.0f;
-};
-
-CapturedText capturedText(const std::string& fontFile, const Style& style, const std::string& text) {
+// if given), drawn, ready for the print path.
+DrawnLogo drawnText(const std::string& fontFile, const Style& style, const std::string& text) {
     StrokeFontCharacterSet font;
     std::ostringstream errors;
     EXPECT_TRUE(LoadFont(fontFile, font, errors)) << errors.str();
@@ -67,24 +61,21 @@ CapturedText capturedText(const std::string& fontFile, const Style& style, const
     LogoString logo;
     std::istringstream in(StringFileForText(text));
     EXPECT_EQ(logo.Read(in), 0);
-    CapturedText out;
-    out.captured = CaptureLogo(logo, font, -1, false);
-    out.surfaceNames = SurfaceNames(out.captured.surfaces, logo);
+    const CapturedLogo captured = CaptureLogo(logo, font, -1, false);
     std::set<unsigned> glyphLists;
     for (StrokeCharacter* c = font.firstCharacter; c != nullptr; c = c->next)
         if (c->displayList > 0) glyphLists.insert(static_cast<unsigned>(c->displayList));
-    out.isGlyph = [glyphLists](const capture::Triangle& t) { return glyphLists.count(t.innerList) > 0; };
-    out.strokeWidth = font.strokeWidth;
-    return out;
+    const auto isGlyph = [glyphLists](const capture::Triangle& t) { return glyphLists.count(t.innerList) > 0; };
+    return DrawnLogoOf(captured, SurfaceNames(captured.surfaces, logo), isGlyph, font.strokeWidth);
 }
 
 SolidCheck solidOf(const std::string& fontFile, const Style& style, const std::string& text, float width) {
-    const CapturedText t = capturedText(fontFile, style, text);
+    const DrawnLogo drawn = drawnText(fontFile, style, text);
     PrintLayout layout;
     layout.onBed = true;
     layout.width = width;
     layout.voxel = width / 300.0f;
-    const PrintSolid solid = MakePrintSolid(t.captured, t.surfaceNames, t.isGlyph, t.strokeWidth, layout);
+    const PrintSolid solid = MakePrintSolid(drawn, layout, MakeOpenVdbGrid);
     if (solid.parts.empty()) return {};
     return CheckSolid(solid.parts.front().mesh);
 }
@@ -125,17 +116,19 @@ std::vector<double> distancesFrom(const std::vector<TriangleCorners>& triangles,
 // but where the solid bridges the drawing's open seams (a part in five
 // hundred of them, in the middle of a seam up to 0.2 mm wide).
 TEST(SolidGlyphs, ANamePlateKeepsToTheDrawnSurface) {
-    const CapturedText t = capturedText(kSource + "/data/font.src", Style{}, "ANNA|B&e4");
+    const DrawnLogo drawn = drawnText(kSource + "/data/font.src", Style{}, "ANNA|B&e4");
     PrintLayout layout;
     layout.onBed = true;
     layout.width = 80.0f;
     layout.base = 2.0f;
-    const PrintInput in = PreparePrint(t.captured, t.surfaceNames, t.isGlyph, t.strokeWidth, layout);
-    std::vector<TriangleCorners> drawn;
-    for (const auto& group : in.groups) drawn.insert(drawn.end(), group.begin(), group.end());
-    const PrintSolid solid = MakePrintSolid(t.captured, t.surfaceNames, t.isGlyph, t.strokeWidth, layout);
+    const PrintInput in = PreparePrint(drawn, layout);
+    std::vector<TriangleCorners> laidOut;
+    for (const auto& group : in.groups) laidOut.insert(laidOut.end(), group.begin(), group.end());
+    const std::vector<TriangleCorners> plate = RoundedPlate(in.plateShape);
+    laidOut.insert(laidOut.end(), plate.begin(), plate.end());
+    const PrintSolid solid = MakePrintSolid(drawn, layout, MakeOpenVdbGrid);
     ASSERT_EQ(solid.parts.size(), 1u);
-    const std::vector<double> distances = distancesFrom(drawn, solid.parts.front().mesh, 1.0);
+    const std::vector<double> distances = distancesFrom(laidOut, solid.parts.front().mesh, 1.0);
     const auto beyond = std::count_if(distances.begin(), distances.end(), [](double d) { return d > 0.05; });
     EXPECT_LE(double(beyond), 2e-3 * double(distances.size()));
     EXPECT_LE(*std::max_element(distances.begin(), distances.end()), 0.1);

@@ -8,7 +8,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "SolidMesh.h"
+#include "solid/SolidGrid.h"
+#include "solid/SolidMesh.h"
 
 // The twelve triangles of a box, facing outward; without the faces listed
 // in `leaveOut` (0..5: -x +x -y +y -z +z), each face being two triangles.
@@ -62,3 +63,23 @@ inline std::vector<KnownSolid> knownSolids() {
         {"boxes apart", joined(box({0, 0, 0}, {2, 2, 2}), box({4, 0, 0}, {6, 2, 2})), 16.0, 2},
     };
 }
+
+// A grid of the given voxel round the triangles and plates, with room for
+// the closing: the frame a print's solid is made in.
+inline GridFrame frameAround(const std::vector<TriangleCorners>& triangles, const std::vector<RoundedSlab>& plates,
+                             float voxel, Point3 origin = {0, 0, 0}) {
+    GridFrame frame;
+    frame.voxel = voxel;
+    frame.origin = origin;
+    frame.low = {1e9f, 1e9f, 1e9f};
+    frame.high = {-1e9f, -1e9f, -1e9f};
+    const auto add = [&](const Point3& p) {
+        for (int k = 0; k < 3; ++k) frame.low[k] = std::min(frame.low[k], p[k]), frame.high[k] = std::max(frame.high[k], p[k]);
+    };
+    for (const TriangleCorners& t : triangles)
+        for (const Point3& p : t) add(p);
+    for (const RoundedSlab& s : plates) add({s.x0, s.y0, s.zBottom}), add({s.x1, s.y1, s.zTop});
+    for (int k = 0; k < 3; ++k) frame.low[k] -= 5 * voxel, frame.high[k] += 5 * voxel;
+    return frame;
+}
+

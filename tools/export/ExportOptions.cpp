@@ -6,22 +6,6 @@
 #include <cctype>
 #include <iostream>
 
-bool FormatOfName(const std::string& name, ExportFormat& format) {
-    const std::size_t dot = name.find_last_of('.');
-    if (dot == std::string::npos) return false;
-    std::string extension = name.substr(dot + 1);
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    if (extension == "glb") format = ExportFormat::kGlb;
-    else if (extension == "gltf") format = ExportFormat::kGltf;
-    else if (extension == "obj") format = ExportFormat::kObj;
-    else if (extension == "stl") format = ExportFormat::kStl;
-    else if (extension == "html" || extension == "htm") format = ExportFormat::kHtml;
-    else if (extension == "3mf") format = ExportFormat::k3mf;
-    else return false;
-    return true;
-}
-
 // The page's presentation, each the default of a URL parameter of the same name.
 void addPageOptions(CLI::App& app, PageOptions& page) {
     app.add_flag("!--no-controls", page.controls, ".html: no turning, moving or scaling (?controls=0)");
@@ -49,59 +33,63 @@ ExportOptions ParseExportOptions(int argc, char** argv) {
                                               : "the name must end in .glb, .gltf, .obj, .stl, .3mf or .html";
         },
         "FILE.glb|.gltf|.obj|.stl|.3mf|.html");
-    app.add_option("-o,--output", options.output, "file to write; its extension chooses the format")
+    app.add_option("-o,--output", options.settings.output, "file to write; its extension chooses the format")
         ->required()
         ->check(knownFormat);
     AddDataFileOptions(app, options.envFile, options.fontFile, options.stringFile);
     NumberOptions numbers;
-    numbers.Add(app, "--scale", options.millimetresPerUnit, kScaleRange, "millimetres per font unit");
-    numbers.Add(app, "--frame", options.frame, kFrameRange,
+    numbers.Add(app, "--scale", options.settings.millimetresPerUnit, kScaleRange, "millimetres per font unit");
+    numbers.Add(app, "--frame", options.settings.frame, kFrameRange,
                 "export the whole-logo motion at this animation frame (0 .. frame count - 1; a later one is "
                 "the motion's end) instead of the still logo")
         ->default_str("");
-    app.add_flag("--shadow", options.shadow, "add the logo's flat shadow as a node of its own (not in STL)");
-    numbers.Add(app, "--seconds", options.loopSeconds, kSecondsRange,
+    app.add_flag("--shadow", options.settings.shadow, "add the logo's flat shadow as a node of its own (not in STL)");
+    numbers.Add(app, "--seconds", options.settings.loopSeconds, kSecondsRange,
                 "glTF and web page: seconds of one loop of the whole-logo motion");
-    app.add_flag("--weld", options.weld, "merge vertices that share position, normal and colour");
-    app.add_flag("--embed", options.embedBuffer, ".gltf: embed the buffer instead of writing a .bin beside it");
-    app.add_flag("--report", options.report, "print where triangles wound against their normals came from");
-    app.add_option("--text", options.text,
+    app.add_flag("--weld", options.settings.weld, "merge vertices that share position, normal and colour");
+    app.add_flag("--embed", options.settings.embedBuffer, ".gltf: embed the buffer instead of writing a .bin beside it");
+    app.add_flag("--report", options.settings.sourceReport, "print where triangles wound against their normals came from");
+    app.add_option("--text", options.settings.text,
                    "lay out this text (lines separated by '|') in the font's style instead of the string file's");
-    app.add_flag("--print", options.print,
+    app.add_flag("--print", options.settings.print.onBed,
                  "lay the still logo (or --frame K) for a printer: its back on the bed (z = 0), the front up, no "
                  "shadow");
-    numbers.Add(app, "--width", options.width, kPrintSizeRange,
+    numbers.Add(app, "--width", options.settings.print.width, kPrintSizeRange,
                 "print: the whole print (base included) is this many millimetres wide")
         ->default_str("");
-    numbers.Add(app, "--base", options.base, kPrintSizeRange,
+    numbers.Add(app, "--base", options.settings.print.base, kPrintSizeRange,
                 "print: a plate this many millimetres thick under the logo's footprint, its top 0.5 mm above "
                 "the logo's back")
         ->default_str("");
-    numbers.Add(app, "--margin", options.margin, kMarginRange,
+    numbers.Add(app, "--margin", options.settings.print.margin, kMarginRange,
                 "print: the plate's margin around the footprint and its corners' radius");
-    numbers.Add(app, "--base-material", options.baseMaterial, kMaterialRange,
+    numbers.Add(app, "--base-material", options.settings.print.baseMaterial, kMaterialRange,
                 "print: the string file's material of the plate");
-    numbers.Add(app, "--voxel", options.voxel, kVoxelRange,
+    numbers.Add(app, "--voxel", options.settings.print.voxel, kVoxelRange,
                 "STL and 3MF: the solid's voxel in millimetres (default: 0.08, coarser for prints over 120 mm)")
         ->default_str("");
-    addPageOptions(app, options.page);
-    app.add_option("--title", options.title,
+    app.add_option("--grid", options.grid,
+                   "STL and 3MF: the grid the solid is made on: openvdb, or the studio's dense grid (at most "
+                   "320 voxels across)")
+        ->check(CLI::IsMember({"openvdb", "dense"}));
+    addPageOptions(app, options.settings.page);
+    app.add_option("--title", options.settings.title,
                    ".html: the page's title (default: the logo's text, its lines joined by a space)");
     app.add_flag("-q,--quiet", options.quiet, "do not print the checker's warnings about the data files");
     if (!ParseToolCommandLine(app, argc, argv, options, &numbers)) return options;
-    FormatOfName(options.output, options.format);
+    FormatOfName(options.settings.output, options.settings.format);
     if (app.count("--width") > 0 && app.count("--scale") > 0) {
         std::cerr << "logo3d-export: --width and --scale both set the size: give one of them" << std::endl;
         options.ready = false;
         options.exitCode = 2;
     }
-    const bool solid = options.format == ExportFormat::kStl || options.format == ExportFormat::k3mf;
-    if (options.print && !solid) {
+    const bool solid = options.settings.format == ExportFormat::kStl || options.settings.format == ExportFormat::k3mf;
+    if (options.settings.print.onBed && !solid) {
         std::cerr << "logo3d-export: --print writes STL or 3MF: name the output .stl or .3mf" << std::endl;
         options.ready = false;
         options.exitCode = 2;
     }
-    if (!options.print && (app.count("--width") > 0 || app.count("--base") > 0)) {
+    if (!options.settings.print.onBed && (app.count("--width") > 0 || app.count("--base") > 0)) {
         std::cerr << "logo3d-export: --width and --base lay out a print: add --print" << std::endl;
         options.ready = false;
         options.exitCode = 2;

@@ -17,7 +17,7 @@
 #include "Picture.h"
 #include "PngWriter.h"
 #include "RenderOptions.h"
-#include "SceneFiles.h"
+#include "text/TextStringFile.h"
 #include "app/AccumDisplay.h"
 #include "app/Display.h"
 #include "app/Globals.h"

@@ -1,7 +1,7 @@
 #!/usr/bin/env node
 // Writes logo3d-studio.html, one file with everything inside: the core's
-// module (for the worker), the page's and the worker's scripts, manifold-3d's
-// module, and the default files, the faces and the examples, each
+// module (for the worker), the page's and the worker's scripts, and the
+// default files, the faces and the examples, each
 // gzip-compressed.
 // Usage: make-page.mjs SOURCE_DIR CORE.js PAGE.bundle.js WORKER.bundle.js OUT.html
 import fs from 'fs';
@@ -10,8 +10,6 @@ import zlib from 'zlib';
 
 const [source, corePath, pagePath, workerPath, outPath] = process.argv.slice(2);
 const kFiles = ['font.src', 'env.src', 'string.src'];
-// manifold-3d's WebAssembly module, for the worker's print solids.
-const manifoldWasm = path.join(source, 'node_modules', 'manifold-3d', 'manifold.wasm');
 
 const packed = (file) => zlib.gzipSync(fs.readFileSync(file), { level: 9 }).toString('base64');
 
@@ -97,7 +95,6 @@ header .print input { width: 3.5em; }
 <section id="report"><h2 id="findings-title">Findings</h2><ul id="findings"></ul></section>
 <script type="application/json" id="logo3d-assets">${inScript(JSON.stringify(assets()))}</script>
 <script type="text/plain" id="logo3d-core">${inScript(fs.readFileSync(corePath, 'utf8'))}</script>
-<script type="text/plain" id="logo3d-manifold">${packed(manifoldWasm)}</script>
 <script type="text/plain" id="logo3d-worker">${inScript(fs.readFileSync(workerPath, 'utf8'))}</script>
 <script>${inScript(fs.readFileSync(pagePath, 'utf8'))}</script>
 </body>

@@ -18,8 +18,7 @@ const $ = (id) => document.getElementById(id);
 // The worker, started from a Blob URL: works from file:// where a worker's
 // script could not be fetched.
 function startWorker() {
-    const manifold = `self.logo3dManifoldWasm = ${JSON.stringify($('logo3d-manifold').textContent.trim())};\n`;
-    const source = manifold + $('logo3d-core').textContent + '\n' + $('logo3d-worker').textContent;
+    const source = $('logo3d-core').textContent + '\n' + $('logo3d-worker').textContent;
     const url = URL.createObjectURL(new Blob([source], { type: 'text/javascript' }));
     return new Worker(url);
 }
