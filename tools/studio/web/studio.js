@@ -4,7 +4,7 @@
 // draws it as the exported page does.
 
 import { Editors } from './editors.js';
-import { LogoView } from './view.js';
+import { LogoView } from '../../web/logo-view.js';
 import { zipSync } from 'fflate';
 import { bytesOfText, download, fileSlotOf, textOfBytes, unpack } from './files.js';
 
@@ -37,7 +37,8 @@ class Studio {
         this.lastFindings = [];
         this.lastBuildMs = 0;
         this.buildsDone = 0;
-        this.view = new LogoView($('picture'));
+        // The logo takes the wheel at once, loops its motion and makes pictures.
+        this.view = new LogoView($('picture'), { pictures: true, loop: true });
         this.editors = new Editors($('editors'), kFiles, () => this.edited());
         this.buildTimer = null;
         this.building = false;
@@ -120,7 +121,7 @@ class Studio {
     settled() {
         const now = this.files();
         return !this.buildTimer && !this.building && Boolean(this.builtFiles) &&
-            ['font', 'env', 'string'].every((k) => this.builtFiles[k] === now[k]) && this.view.pendingTriangles === undefined;
+            ['font', 'env', 'string'].every((k) => this.builtFiles[k] === now[k]) && !this.view.awaitingFrame;
     }
 
     listFindings(result) {
