@@ -232,15 +232,19 @@ function wire(studio) {
     }, true);
 }
 
+// The work the browser kept, or null (none, or storage refused).
+function keptFiles() {
+    try {
+        return JSON.parse(localStorage.getItem(kStorageKey) || 'null');
+    } catch {
+        return null;
+    }
+}
+
 async function start() {
     const studio = new Studio();
     wire(studio);
-    let kept = null;
-    try {
-        kept = JSON.parse(localStorage.getItem(kStorageKey) || 'null');
-    } catch {
-        kept = null;
-    }
+    const kept = keptFiles();
     const files = {};
     for (const name of kFiles)
         files[name] = kept && typeof kept[name] === 'string' ? kept[name] : textOfBytes(await unpack(assets.defaults[name]));
