@@ -267,6 +267,7 @@ async function start() {
         examples: () => assets.examples.map((e) => e.name),
         loadExample: (name) => studio.loadExample(name),
         get framesDrawn() { return studio.view.framesDrawn; },
+        get view() { return { ...studio.view.view }; },
         get lastBuildMs() { return studio.lastBuildMs; },
         get coreBuildMs() { return studio.coreMs; },
         get timing() { return studio.timing; },
