@@ -73,13 +73,14 @@ function start() {
     const { config, model } = readPage();
     const settings = settingsOf(config, window.location.search);
     const reducedMotion = Boolean(window.matchMedia && window.matchMedia('(prefers-reduced-motion: reduce)').matches);
-    if (settings.transparent) document.documentElement.classList.add('logo3d-transparent');
     const view = new LogoView(document.getElementById('logo3d-frame'), {
         controls: settings.controls, scrollsHost: true, transparent: settings.transparent, view: settings.view,
         fit: settings.fit, seconds: settings.seconds, loop: settings.loop, autoplay: settings.autoplay && !reducedMotion,
         label: config.label || config.title,
         hint: 'Drag sideways to turn · click, then scroll to zoom · double-click to reset',
     });
+    // Only once the logo can be drawn: the still picture keeps the page's background.
+    if (settings.transparent) document.documentElement.classList.add('logo3d-transparent');
     window.logo3d = handleOf(view, settings, reducedMotion);
     view.onShown = () => {
         document.documentElement.classList.add('logo3d-drawn');
