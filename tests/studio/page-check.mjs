@@ -2,7 +2,8 @@
 // Opens logo3d-studio.html from file:// in Debian's Chromium (headless,
 // software WebGL) and uses it as a person would: the first logo comes with
 // nothing fetched from the network; an edit through the test handle and one
-// typed into the string editor redraw; a damaged string file marks its line
+// typed into the string editor redraw; the mouse turns and scales the logo
+// and a build keeps the view; a damaged string file marks its line
 // and keeps the last logo; the .glb export passes the Khronos validator; a
 // face and an example load. Every wait is for the page's own counters.
 // Usage: page-check.mjs PAGE.html OUT_DIR
@@ -81,6 +82,35 @@ async function checkPrints(page, outDir) {
             `${p.triangles.length} triangles${p.closed ? '' : ' NOT CLOSED'}`).join('; ')})`);
 }
 
+// The viewer's mouse on the picture: a left drag turns the logo, the wheel
+// scales it without a click first, a new build keeps the view, a double
+// click goes back to the first view.
+async function checkMouse(page) {
+    const box = await (await page.$('#picture canvas')).boundingBox();
+    const [x, y] = [box.x + box.width / 2, box.y + box.height / 2];
+    const view = () => handle(page, () => window.logo3dStudio.view);
+    await page.mouse.move(x, y);
+    await page.mouse.down();
+    await page.mouse.move(x + 40, y + 20, { steps: 4 });
+    await page.mouse.up();
+    const turned = await view();
+    check(turned.rotX !== 0 && turned.rotY !== 0, `a drag turns the logo (${turned.rotX}, ${turned.rotY})`);
+    await page.mouse.wheel({ deltaY: 100 });
+    await page.waitForFunction(() => window.logo3dStudio.view.scale !== 1, { timeout: 10000 }).catch(() => {});
+    const scaled = await view();
+    check(scaled.scale < 1, `the wheel scales the logo at once (${scaled.scale})`);
+    const before = await state(page);
+    const string = await handle(page, () => window.logo3dStudio.getFile('string.src'));
+    await handle(page, (s) => window.logo3dStudio.setFile('string.src', s), string + '\n');
+    await nextBuild(page, before.builds);
+    check(JSON.stringify(await view()) === JSON.stringify(scaled), 'a new build keeps the view');
+    await page.mouse.click(x, y, { count: 2 });
+    const reset = await view();
+    check(reset.rotX === 0 && reset.rotY === 0 && reset.scale === 1, 'a double click goes back to the first view');
+    await handle(page, (s) => window.logo3dStudio.setFile('string.src', s), string);
+    await nextBuild(page, before.builds + 1);
+}
+
 async function main() {
     fs.mkdirSync(outDir, { recursive: true });
     const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'logo3d-studio-chromium-'));
@@ -114,6 +144,7 @@ async function main() {
         check(await page.$$eval('[data-file="string.src"] .cm-lineNumbers .cm-gutterElement', (e) => e.length) > 1,
             'the editors number their lines');
         await page.screenshot({ path: path.join(outDir, 'studio.png') });
+        await checkMouse(page);
         let before;
 
         // Hovering a number says what it is; a colour has a picker that

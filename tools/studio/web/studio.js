@@ -4,7 +4,7 @@
 // draws it as the exported page does.
 
 import { Editors } from './editors.js';
-import { LogoView } from './view.js';
+import { LogoView } from '../../web/logo-view.js';
 import { zipSync } from 'fflate';
 import { bytesOfText, download, fileSlotOf, textOfBytes, unpack } from './files.js';
 
@@ -36,7 +36,8 @@ class Studio {
         this.lastFindings = [];
         this.lastBuildMs = 0;
         this.buildsDone = 0;
-        this.view = new LogoView($('picture'));
+        // The logo takes the wheel at once, loops its motion and makes pictures.
+        this.view = new LogoView($('picture'), { pictures: true, loop: true });
         this.editors = new Editors($('editors'), kFiles, () => this.edited());
         this.buildTimer = null;
         this.building = false;
@@ -119,7 +120,7 @@ class Studio {
     settled() {
         const now = this.files();
         return !this.buildTimer && !this.building && Boolean(this.builtFiles) &&
-            ['font', 'env', 'string'].every((k) => this.builtFiles[k] === now[k]) && this.view.pendingTriangles === undefined;
+            ['font', 'env', 'string'].every((k) => this.builtFiles[k] === now[k]) && !this.view.awaitingFrame;
     }
 
     listFindings(result) {
@@ -230,15 +231,19 @@ function wire(studio) {
     }, true);
 }
 
+// The work the browser kept, or null (none, or storage refused).
+function keptFiles() {
+    try {
+        return JSON.parse(localStorage.getItem(kStorageKey) || 'null');
+    } catch {
+        return null;
+    }
+}
+
 async function start() {
     const studio = new Studio();
     wire(studio);
-    let kept = null;
-    try {
-        kept = JSON.parse(localStorage.getItem(kStorageKey) || 'null');
-    } catch {
-        kept = null;
-    }
+    const kept = keptFiles();
     const files = {};
     for (const name of kFiles)
         files[name] = kept && typeof kept[name] === 'string' ? kept[name] : textOfBytes(await unpack(assets.defaults[name]));
@@ -261,6 +266,7 @@ async function start() {
         examples: () => assets.examples.map((e) => e.name),
         loadExample: (name) => studio.loadExample(name),
         get framesDrawn() { return studio.view.framesDrawn; },
+        get view() { return { ...studio.view.view }; },
         get lastBuildMs() { return studio.lastBuildMs; },
         get coreBuildMs() { return studio.coreMs; },
         get timing() { return studio.timing; },
