@@ -171,16 +171,15 @@ std::string ProvideDisplay(int width, int height) {
     const std::string xvfb = findOnPath("Xvfb");
     if (xvfb.empty())
         return "logo3d-render needs an X display or Xvfb: DISPLAY is unset or cannot be opened, and Xvfb is not installed";
-    static bool handlersInstalled = false;
-    if (!handlersInstalled) installStopHandlers();
-    handlersInstalled = true;
+    static const bool handlersInstalled = (installStopHandlers(), true);
+    (void)handlersInstalled;
     const int numberFd = startServer(xvfb, std::max(width, 640), std::max(height, 480));
     if (numberFd < 0) return std::string("cannot start Xvfb: ") + std::strerror(errno);
     const std::string number = readDisplayNumber(numberFd);
     close(numberFd);
     if (number.empty()) {
         StopPrivateDisplay();
-        return "Xvfb gave no display to draw on (DISPLAY is unset or cannot be opened)";
+        return "Xvfb did not start, and no other display can be opened (DISPLAY is unset or unusable)";
     }
     setenv("DISPLAY", (":" + number).c_str(), 1);
     return {};
