@@ -63,7 +63,7 @@ TEST(CheckerTest, DefaultFilesAreCleanAndDamagedOnesAreNamedByLine) {
     EXPECT_EQ(quiet.output, error);
 
     // Warnings alone pass; files are named as given.
-    const CheckerRun warned = runChecker(files.Path(), "-s " LOGO3D_SOURCE_DIR "/data/string.src -e ./env.src");
+    const CheckerRun warned = runChecker(files.Path(), "-s '" LOGO3D_SOURCE_DIR "/data/string.src' -e ./env.src");
     EXPECT_EQ(warned.status, 0);
     EXPECT_NE(warned.output.find("./" + env + ": warning: light 0 diffuse:"), std::string::npos) << warned.output;
 

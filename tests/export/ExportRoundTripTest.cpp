@@ -54,7 +54,7 @@ struct ExportRun {
 
 ExportRun runExport(const Scene& scene, const std::string& output, const std::string& extra = "") {
     const std::string errors = output + ".stderr";
-    const std::string command = std::string(LOGO3D_EXPORT) + " -f '" + scene.font + "' -e '" + scene.env + "' -s '" +
+    const std::string command = "'" + std::string(LOGO3D_EXPORT) + "' -f '" + scene.font + "' -e '" + scene.env + "' -s '" +
                                 scene.string + "' -o '" + output + "' " + (scene.shadow ? "--shadow " : "") + extra +
                                 " 2>'" + errors + "'";
     ExportRun run;

@@ -26,8 +26,8 @@ tinygltf::Model exported(const std::string& extra) {
     std::string dir = ::testing::TempDir() + "logo3d-colour-XXXXXX";
     EXPECT_NE(mkdtemp(&dir[0]), nullptr);
     const std::string path = dir + "/logo.glb";
-    const CommandOutput run = RunCommand(std::string(LOGO3D_EXPORT) + " -f " + kData + "font.src -e " + kData +
-                                         "env.src -s " + kData + "string.src -o " + path + " " + extra);
+    const CommandOutput run = RunCommand("'" + std::string(LOGO3D_EXPORT) + "' -f '" + kData + "font.src' -e '" + kData +
+                                         "env.src' -s '" + kData + "string.src' -o '" + path + "' " + extra);
     EXPECT_EQ(run.status, 0) << run.text;
     tinygltf::Model model;
     tinygltf::TinyGLTF loader;

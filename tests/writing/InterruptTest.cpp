@@ -3,12 +3,14 @@
 // process still ends by the signal. Also the one-line reasons of a failed
 // write, and a folder's files appearing together.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -86,6 +88,35 @@ TEST(Interrupt, RemovesTheTemporaryFilesAndFolders) {
         EXPECT_EQ(scratch.Entries(), 1u) << "only the old file is left";
         EXPECT_EQ(contents(scratch / "logo.glb"), "the old file");
     }
+}
+
+// A handler the program had before its first file (the render tool's, which
+// stops its display server) still runs, after the temporary file is gone.
+char handledMarker[4096];
+
+void markHandled(int signal) {
+    const int fd = open(handledMarker, O_WRONLY | O_CREAT, 0644);
+    if (fd >= 0) close(fd);
+    ::signal(signal, SIG_DFL);
+    raise(signal);
+}
+
+TEST(Interrupt, HandsTheSignalOnToTheProgramsOwnHandler) {
+    struct sigaction current {};
+    sigaction(SIGTERM, nullptr, &current);
+    if (current.sa_handler != SIG_DFL) GTEST_SKIP() << "this process has written files already: run the test alone";
+    Scratch scratch;
+    std::snprintf(handledMarker, sizeof handledMarker, "%s", (scratch / "handled").c_str());
+    const int ended = interruptWhenReady(
+        [&] {
+            ::signal(SIGTERM, markHandled);
+            static PendingFile file(scratch / "logo.glb");
+            file.Write("half of a new file");
+        },
+        SIGTERM);
+    EXPECT_EQ(ended, SIGTERM);
+    EXPECT_TRUE(fs::exists(scratch / "handled")) << "the program's own handler did not run";
+    EXPECT_EQ(scratch.Entries(), 1u) << "only the handler's mark is left";
 }
 
 TEST(FileWriting, FailuresAreOneLineNamingTheFile) {

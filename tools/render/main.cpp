@@ -1,6 +1,7 @@
 // logo3d-render: draws one frame exactly as the viewer would and writes it to
 // a PNG, so logos, glyphs and section shapes can be looked at without a
-// screen. Needs an X display (tools/render-headless provides a virtual one).
+// screen. Draws on the X display that DISPLAY names, or, where none opens,
+// on a private Xvfb server of its own.
 
 #include <GL/glut.h>
 
@@ -16,6 +17,7 @@
 #include "Fit.h"
 #include "Picture.h"
 #include "PngWriter.h"
+#include "PrivateDisplay.h"
 #include "RenderOptions.h"
 #include "text/TextStringFile.h"
 #include "app/AccumDisplay.h"
@@ -189,6 +191,11 @@ int run(int argc, char** argv) {
     if (!loadFont(options) || !LoadEnvironment(viewState.envFile, environment, std::cerr) || !loadLogo(options))
         return 1;
 
+    const std::string noDisplay = ProvideDisplay(viewState.width, viewState.height);
+    if (!noDisplay.empty()) {
+        std::cerr << noDisplay << std::endl;
+        return 1;
+    }
     OpenViewerWindow(argc > 0 ? argv[0] : nullptr);
     if (viewState.wireframe) {
         viewState.wireframe = false;
