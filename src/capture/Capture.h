@@ -11,6 +11,8 @@
 //
 // It also counts what a real GL would reject or what would break a picture,
 // so it can stand in for GL wherever the drawing code runs without a window.
+// Beside the triangles it keeps the GL and GLUT state the program set
+// (capture/GLState.h) and, when asked, a log of its calls (capture/CallLog.h).
 // Needs no window, no X server and no GL library.
 
 #include <cstddef>
