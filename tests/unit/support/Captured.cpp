@@ -121,17 +121,17 @@ std::vector<Primitive> Primitives() {
     std::vector<Primitive> out;
     std::size_t t = 0;
     for (const Span& span : spans()) {
-        Primitive p{span.mode, {}, {}};
-        if (keepsVertices(span.mode) && span.first + span.count <= vertices.size())
-            p.vertices.assign(vertices.begin() + static_cast<std::ptrdiff_t>(span.first),
-                              vertices.begin() + static_cast<std::ptrdiff_t>(span.first + span.count));
+        out.push_back({span.mode, {}, {}});
+        Primitive& p = out.back();
+        if (!keepsVertices(span.mode) || span.first + span.count > vertices.size()) continue;
+        p.vertices.assign(vertices.begin() + static_cast<std::ptrdiff_t>(span.first),
+                          vertices.begin() + static_cast<std::ptrdiff_t>(span.first + span.count));
         // Triangles come in the order drawn: skip those before (a sphere's).
         while (t < triangles.size() && triangles[t].vertices[0] < span.first) ++t;
         for (; t < triangles.size() && triangles[t].vertices[0] < span.first + span.count; ++t) {
             const std::uint32_t* v = triangles[t].vertices;
             p.triangles.push_back({v[0] - span.first, v[1] - span.first, v[2] - span.first});
         }
-        out.push_back(std::move(p));
     }
     return out;
 }
