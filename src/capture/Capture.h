@@ -11,8 +11,11 @@
 //
 // It also counts what a real GL would reject or what would break a picture,
 // so it can stand in for GL wherever the drawing code runs without a window.
+// Beside the triangles it keeps the GL and GLUT state the program set
+// (capture/GLState.h) and, when asked, a log of its calls (capture/CallLog.h).
 // Needs no window, no X server and no GL library.
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -75,20 +78,26 @@ struct ProblemCounts {
     long Total() const;            // every count but invalidValue, and everything still open
 };
 
-// A display list called from outside any list, and the model-view matrix
-// (column-major) it was called under.
+// A display list called, the model-view matrix (column-major) it was
+// called under, and the list whose contents called it (0 from outside any list).
 struct ListCall {
     std::uint32_t list;
     float modelview[16];
+    std::uint32_t caller;
 };
+// Every call of a list, in the order made, nested ones included.
 const std::vector<ListCall>& ListCalls();
 
 // While off, glCallList from outside any list only records its ListCall and
 // draws nothing: where the drawing code puts its lists, at no cost.
 void DrawCalledLists(bool on);
 
-// Forgets everything: lists, matrices, current attributes, triangles,
-// counts. New list names continue after the old ones.
+// How many list names are in use (generated and not deleted).
+std::size_t ListCount();
+
+// Forgets everything: lists, matrices, current attributes, settings, the
+// GLUT state, triangles, counts, and the call log, which it switches off.
+// New list names continue after the old ones.
 void Reset();
 // Forgets what has been drawn so far (triangles, their vertices, the list
 // calls) and keeps everything else.

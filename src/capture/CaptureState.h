@@ -7,10 +7,13 @@
 
 #include <cstdint>
 #include <cstring>
+#include <initializer_list>
 #include <unordered_map>
 #include <vector>
 
+#include "capture/CallLog.h"
 #include "capture/Capture.h"
+#include "capture/GLState.h"
 #include "capture/Matrix.h"
 
 namespace capture {
@@ -20,7 +23,11 @@ namespace capture {
 enum class Op : std::uint8_t {
     kBegin, kEnd, kVertex, kNormal, kColour, kMaterial, kEnable, kDisable, kColourMaterial,
     kMatrixMode, kLoadIdentity, kMultiply, kTranslate, kRotate, kScale, kPush, kPop,
-    kCallList, kSphere, kOther,
+    kCallList, kSphere,
+    // Settings kept in the state, which a list may hold like any other call.
+    kLight, kLightModel, kFog, kHint, kDepthFunc, kCullFace, kPolygonMode, kBlendFunc, kShadeModel,
+    kClearColour, kClearAccum, kViewport,
+    kOther,
 };
 
 struct Command {
@@ -63,16 +70,28 @@ constexpr Operands OperandsOf(Op op) {
         case Op::kTranslate:
         case Op::kScale: return {false, false, 3};
         case Op::kColour:
-        case Op::kRotate: return {false, false, 4};
-        case Op::kMaterial: return {true, true, 4};
-        case Op::kColourMaterial: return {true, true, 0};
+        case Op::kRotate:
+        case Op::kClearColour:
+        case Op::kClearAccum:
+        case Op::kViewport: return {false, false, 4};
+        case Op::kMaterial:
+        case Op::kLight: return {true, true, 4};
+        case Op::kLightModel:
+        case Op::kFog: return {true, false, 4};
+        case Op::kColourMaterial:
+        case Op::kHint:
+        case Op::kPolygonMode:
+        case Op::kBlendFunc: return {true, true, 0};
         case Op::kSphere: return {true, true, 1};
         case Op::kBegin:
         case Op::kEnable:
         case Op::kDisable:
         case Op::kMatrixMode:
         case Op::kMultiply:
-        case Op::kCallList: return {true, false, 0};
+        case Op::kCallList:
+        case Op::kDepthFunc:
+        case Op::kCullFace:
+        case Op::kShadeModel: return {true, false, 0};
         default: return {false, false, 0};
     }
 }
@@ -149,6 +168,11 @@ struct State {
     std::vector<Triangle> triangles;
     ProblemCounts problems;
     GLenum error = GL_NO_ERROR;
+
+    GLState settings;  // its matrices, colour and normal are filled in by Current()
+    GlutState glut;
+    bool logging = false;
+    std::vector<Call> log;
 };
 
 // Never destroyed: the program's global records release their lists from
@@ -176,6 +200,20 @@ inline bool CheckFinite(const Number* values, int count) {
     Number sum = 0;
     for (int i = 0; i < count; ++i) sum += values[i] - values[i];
     return sum == 0 ? true : CountNonFinite(values, count);
+}
+
+// Applies the settings ops (kLight to kViewport).
+void ApplySetting(State& state, const Command& command);
+
+// Appends a call to the log; Log() first asks whether the log is on.
+void LogCall(const char* name, std::initializer_list<double> args, const void* pointer, bool kept);
+void LogArray(const char* name, std::initializer_list<double> head, const float* values, int count);
+inline void Log(const char* name, std::initializer_list<double> args = {}, const void* pointer = nullptr) {
+    if (TheState().logging) LogCall(name, args, pointer, true);
+}
+// A call that never goes into a display list: it takes effect at once.
+inline void LogImmediate(const char* name, std::initializer_list<double> args = {}, const void* pointer = nullptr) {
+    if (TheState().logging) LogCall(name, args, pointer, false);
 }
 
 // Primitive assembly.

@@ -91,6 +91,8 @@ void pop(State& s) {
 }
 
 void enable(State& s, GLenum cap, bool on) {
+    if (on) s.settings.enabled.insert(cap);
+    else s.settings.enabled.erase(cap);
     if (cap != GL_COLOR_MATERIAL) return;
     s.colourMaterialEnabled = on;
     setColourMaterial(s, on && s.colourMaterialFace != GL_BACK);
@@ -149,6 +151,7 @@ void Execute(const Command& c, const Matrix4* matrix) {
         case Op::kSphere: DrawSphere(static_cast<double>(c.f[0]), static_cast<int>(c.a), static_cast<int>(c.b)); break;
         case Op::kBegin:
         case Op::kOther: break;
+        default: ApplySetting(s, c); break;
     }
 }
 
@@ -230,10 +233,10 @@ void CallList(GLuint name) {
     // of them at once spares growing (and copying) the store on the way.
     // Room for twice as many costs only address space until it is used, and
     // lets a second list of the same size follow (the logo after its shadow).
+    ListCall call{name, {}, s.calling.empty() ? 0u : s.calling.back()};
+    std::copy(s.stacks[0].back().m, s.stacks[0].back().m + 16, call.modelview);
+    s.listCalls.push_back(call);
     if (s.calling.empty()) {
-        ListCall call{name, {}};
-        std::copy(s.stacks[0].back().m, s.stacks[0].back().m + 16, call.modelview);
-        s.listCalls.push_back(call);
         if (!s.drawCalledLists) return;
         const Size expected = DrawnBy(name);
         if (expected.triangles < kMaxReserved && s.triangles.capacity() - s.triangles.size() < expected.triangles)

@@ -39,6 +39,8 @@ const std::vector<ListCall>& ListCalls() { return TheState().listCalls; }
 
 void DrawCalledLists(bool on) { TheState().drawCalledLists = on; }
 
+std::size_t ListCount() { return TheState().lists.size(); }
+
 const std::vector<Vertex>& Vertices() { return TheState().vertices; }
 
 const std::vector<Triangle>& Triangles() { return TheState().triangles; }

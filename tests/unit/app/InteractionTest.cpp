@@ -11,8 +11,7 @@
 
 namespace {
 
-using app_test::Describe;
-using app_test::Names;
+using captured::Names;
 
 class InteractionTest : public ::testing::Test {
 protected:
@@ -32,13 +31,13 @@ TEST_F(InteractionTest, GrowKeyStopsAt2000AndMakesTheWindowSquare) {
     viewState.height = 300;
     const int expected[] = {500, 625, 781, 976, 1220, 1525, 1906, 2000};
     for (int width : expected) {
-        gl_record::Reset();
+        captured::Restart();
         keyboard('e', 0, 0);
         EXPECT_EQ(viewState.width, width);
         EXPECT_EQ(viewState.height, width);
-        EXPECT_EQ(Describe(gl_record::Calls()),
-                  (std::vector<std::string>{"glutReshapeWindow " + std::to_string(width) + " " + std::to_string(width),
-                                            "glutPostRedisplay"}));
+        EXPECT_EQ(capture::Glut().windowWidth, width);
+        EXPECT_EQ(capture::Glut().windowHeight, width);
+        EXPECT_EQ(Names(captured::Calls()), (std::vector<std::string>{"glutReshapeWindow", "glutPostRedisplay"}));
     }
 }
 
@@ -63,25 +62,25 @@ TEST_F(InteractionTest, ResizeKeysStayWithinAnIntWhateverTheStartSize) {
 TEST_F(InteractionTest, ModeKeysCombineAndAnyRepeatSwitchesAllOff) {
     press("a");
     EXPECT_TRUE(viewState.aaMode);
-    EXPECT_EQ(gl_record::RegisteredCallbacks().display, &accumDisplay);
+    EXPECT_EQ(capture::Glut().display, &accumDisplay);
     press("j");
     EXPECT_TRUE(viewState.aaMode && viewState.jitterMode);
-    EXPECT_EQ(gl_record::RegisteredCallbacks().display, &accumDisplay);
+    EXPECT_EQ(capture::Glut().display, &accumDisplay);
     press("m");
     EXPECT_TRUE(viewState.trailMode);
     press("j");
     EXPECT_FALSE(viewState.aaMode || viewState.jitterMode || viewState.trailMode);
-    EXPECT_EQ(gl_record::RegisteredCallbacks().display, &display);
+    EXPECT_EQ(capture::Glut().display, &display);
     press("ma");
     EXPECT_TRUE(viewState.trailMode && viewState.aaMode);
     press("a");
     EXPECT_FALSE(viewState.aaMode || viewState.jitterMode || viewState.trailMode);
-    EXPECT_EQ(gl_record::RegisteredCallbacks().display, &display);
+    EXPECT_EQ(capture::Glut().display, &display);
 }
 
 TEST_F(InteractionTest, UpperCaseAndUnknownKeysOnlyRedisplay) {
     press("ERAJMCX");
-    EXPECT_EQ(Names(gl_record::Calls()), std::vector<std::string>(7, "glutPostRedisplay"));
+    EXPECT_EQ(Names(captured::Calls()), std::vector<std::string>(7, "glutPostRedisplay"));
     const ViewState fresh;
     EXPECT_EQ(viewState.width, fresh.width);
     EXPECT_FALSE(viewState.aaMode || viewState.jitterMode || viewState.trailMode);
@@ -89,34 +88,36 @@ TEST_F(InteractionTest, UpperCaseAndUnknownKeysOnlyRedisplay) {
 }
 
 TEST_F(InteractionTest, CullKeyToggles) {
+    glEnable(GL_CULL_FACE);
     press("c");
     EXPECT_FALSE(viewState.cullFaces);
+    EXPECT_FALSE(capture::Current().IsEnabled(GL_CULL_FACE));
+    EXPECT_EQ(capture::Glut().redisplays, 1);
     press("c");
     EXPECT_TRUE(viewState.cullFaces);
-    EXPECT_EQ(Describe(gl_record::Calls()),
-              (std::vector<std::string>{"glDisable " + std::to_string(GL_CULL_FACE), "glutPostRedisplay",
-                                        "glEnable " + std::to_string(GL_CULL_FACE), "glutPostRedisplay"}));
+    EXPECT_TRUE(capture::Current().IsEnabled(GL_CULL_FACE));
+    EXPECT_EQ(capture::Glut().redisplays, 2);
 }
 
 TEST_F(InteractionTest, SpaceTogglesWireframe) {
-    press(" ");
-    EXPECT_TRUE(viewState.wireframe);
-    press(" ");
-    EXPECT_FALSE(viewState.wireframe);
-    const std::string front = std::to_string(GL_FRONT), back = std::to_string(GL_BACK);
-    EXPECT_EQ(Describe(gl_record::Calls()),
-              (std::vector<std::string>{
-                  "glPolygonMode " + front + " " + std::to_string(GL_LINE),
-                  "glPolygonMode " + back + " " + std::to_string(GL_LINE),
-                  "glDisable " + std::to_string(GL_LIGHTING),
-                  "glDisable " + std::to_string(GL_DEPTH_TEST),
-                  "glutPostRedisplay",
-                  "glPolygonMode " + front + " " + std::to_string(GL_FILL),
-                  "glPolygonMode " + back + " " + std::to_string(GL_FILL),
-                  "glEnable " + std::to_string(GL_LIGHTING),
-                  "glEnable " + std::to_string(GL_DEPTH_TEST),
-                  "glutPostRedisplay",
-              }));
+    glEnable(GL_LIGHTING);
+    glEnable(GL_DEPTH_TEST);
+    const struct {
+        bool wireframe;
+        GLenum polygons;
+        bool lit;
+    } presses[] = {{true, GL_LINE, false}, {false, GL_FILL, true}};
+    long redisplays = 0;
+    for (const auto& p : presses) {
+        press(" ");
+        EXPECT_EQ(viewState.wireframe, p.wireframe);
+        const capture::GLState state = capture::Current();
+        EXPECT_EQ(state.polygonMode[0], p.polygons);
+        EXPECT_EQ(state.polygonMode[1], p.polygons);
+        EXPECT_EQ(state.IsEnabled(GL_LIGHTING), p.lit);
+        EXPECT_EQ(state.IsEnabled(GL_DEPTH_TEST), p.lit) << "the wireframe shows its hidden lines";
+        EXPECT_EQ(capture::Glut().redisplays, ++redisplays);
+    }
 }
 
 TEST_F(InteractionTest, NumberKeysPan) {
@@ -135,7 +136,7 @@ TEST_F(InteractionTest, ArrowKeysTurnAboutZ) {
         app_test::ResetProgram();
         specialKey(c.key, 0, 0);
         EXPECT_EQ(viewState.rotZ, c.rotZ) << c.key;
-        EXPECT_EQ(Names(gl_record::Calls()), std::vector<std::string>{"glutPostRedisplay"});
+        EXPECT_EQ(Names(captured::Calls()), std::vector<std::string>{"glutPostRedisplay"});
     }
 }
 
@@ -202,7 +203,7 @@ TEST_F(InteractionTest, MotionWithoutButtonsOnlyRedisplays) {
     mouseMotion(300, 300);
     EXPECT_EQ(viewState.rotX, 0.0f);
     EXPECT_EQ(viewState.scale, 1.0f);
-    EXPECT_EQ(Names(gl_record::Calls()), std::vector<std::string>{"glutPostRedisplay"});
+    EXPECT_EQ(Names(captured::Calls()), std::vector<std::string>{"glutPostRedisplay"});
 }
 
 TEST_F(InteractionTest, LeftDragOnAnEmptyWindowStaysFinite) {

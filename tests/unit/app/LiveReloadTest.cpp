@@ -35,7 +35,7 @@ protected:
         std::ostringstream errors;
         ASSERT_TRUE(LoadDataFiles(viewState, errors)) << errors.str();
         logoString.Prepare(&font);
-        gl_record::Reset();
+        captured::Restart();
     }
     void TearDown() override {
         for (const char* name : {"font.src", "env.src", "string.src"}) std::remove((directory + "/" + name).c_str());
@@ -60,7 +60,7 @@ TEST_F(LiveReload, ANewTextReplacesTheLogoAndKeepsTheView) {
     EXPECT_EQ(logoString.font, &font);
     EXPECT_EQ(viewState.rotZ, 30.0f);
     EXPECT_TRUE(viewState.aaMode);
-    EXPECT_EQ(app_test::Names(gl_record::Calls()).back(), "glutPostRedisplay");
+    EXPECT_EQ(captured::Names(captured::Calls()).back(), "glutPostRedisplay");
 }
 
 struct BrokenSave {
@@ -110,10 +110,11 @@ TEST_F(LiveReload, ANewEnvironmentIsAppliedWithTheProjection) {
     save("env.src", Replaced(original("env.src"), "0.8 0.83 0.88 1", "0.1 0.2 0.3 1"));
     EXPECT_TRUE(ReloadDataFiles({false, true, false}, messages)) << messages.str();
     EXPECT_FLOAT_EQ(environment.clearColor.blue, 0.3f);
-    const std::vector<std::string> calls = app_test::Describe(gl_record::Calls());
-    EXPECT_NE(std::find(calls.begin(), calls.end(), "glClearColor 0.1 0.2 0.3 1"), calls.end());
-    EXPECT_NE(std::find(calls.begin(), calls.end(), "glViewport 0 0 300 200"), calls.end());
-    EXPECT_NE(std::find(calls.begin(), calls.end(), "glEnable 16384"), calls.end());  // GL_LIGHT0
+    const capture::GLState state = capture::Current();
+    EXPECT_EQ(std::vector<float>(state.clearColour, state.clearColour + 4), (std::vector<float>{0.1f, 0.2f, 0.3f, 1}));
+    EXPECT_EQ(std::vector<int>(state.viewport, state.viewport + 4), (std::vector<int>{0, 0, 300, 200}));
+    EXPECT_TRUE(state.IsEnabled(GL_LIGHT0));
+    EXPECT_FLOAT_EQ(state.projection[0], 2.0f / 300) << "the projection spans the window";
 }
 
 TEST_F(LiveReload, ANewFontIsBoundToTheLogo) {

@@ -10,7 +10,7 @@
 
 namespace {
 
-using app_test::Names;
+using captured::Names;
 
 const std::string kData = LOGO3D_TEST_DATA "/e2e/";
 
@@ -72,7 +72,7 @@ TEST(Startup, WindowComesBeforeSetUpAndCallbacks) {
     viewState.width = 300;
     viewState.height = 200;
     OpenViewerWindow("logo3d");
-    const std::vector<std::string> names = Names(gl_record::Calls());
+    const std::vector<std::string> names = Names(captured::Calls());
     const std::vector<std::string> opening(names.begin(), names.begin() + 5);
     EXPECT_EQ(opening, (std::vector<std::string>{"glutInit", "glutInitWindowSize", "glutInitDisplayMode",
                                                  "glutCreateWindow", "glClearColor"}));
@@ -80,15 +80,15 @@ TEST(Startup, WindowComesBeforeSetUpAndCallbacks) {
     EXPECT_EQ(closing, (std::vector<std::string>{"glutMotionFunc", "glutMouseFunc", "glutKeyboardFunc",
                                                  "glutSpecialFunc", "glutReshapeFunc", "glutIdleFunc",
                                                  "glutDisplayFunc", "glutVisibilityFunc"}));
-    const gl_record::Call& size = gl_record::Calls()[1];
-    EXPECT_EQ(size.args, (std::vector<double>{300, 200}));
-    EXPECT_EQ(gl_record::Calls()[2].args[0], 22.0);
-    EXPECT_STREQ(static_cast<const char*>(gl_record::Calls()[3].pointer), "3D Logo -Tavrin 1997-");
-    const gl_record::Callbacks& callbacks = gl_record::RegisteredCallbacks();
-    EXPECT_EQ(callbacks.reshape, &reshape);
-    EXPECT_EQ(callbacks.idle, &idle);
-    EXPECT_EQ(callbacks.display, &display);
-    EXPECT_EQ(callbacks.visibility, &visibility);
+    const capture::GlutState& glut = capture::Glut();
+    EXPECT_EQ(glut.windowWidth, 300);
+    EXPECT_EQ(glut.windowHeight, 200);
+    EXPECT_EQ(glut.displayMode, unsigned(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH | GLUT_ACCUM));
+    EXPECT_EQ(glut.title, "3D Logo -Tavrin 1997-");
+    EXPECT_EQ(glut.reshape, &reshape);
+    EXPECT_EQ(glut.idle, &idle);
+    EXPECT_EQ(glut.display, &display);
+    EXPECT_EQ(glut.visibility, &visibility);
 }
 
 }  // namespace

@@ -5,17 +5,23 @@
 
 #include <sstream>
 
-#include "MatrixTracker.h"
-#include "RecordingGL.h"
+#include "Captured.h"
 #include "text/LogoString.h"
 
 namespace {
 
-// A primitive whose shape is one vertex at its position.
+// A primitive whose shape is one small triangle with its first corner at
+// its position.
 class PointObject : public BasicObject {
 public:
     using BasicObject::BasicObject;
-    void DrawShape() override { glVertex3f(position.x, position.y, position.z); }
+    void DrawShape() override {
+        glBegin(GL_TRIANGLES);
+        glVertex3f(position.x, position.y, position.z);
+        glVertex3f(position.x + 1, position.y, position.z);
+        glVertex3f(position.x, position.y + 1, position.z);
+        glEnd();
+    }
 };
 
 int readAfterKind(BasicObject& object, const std::string& line) {
@@ -49,29 +55,31 @@ TEST(BasicObject, WriteAfterReadReproducesTheLine) {
     EXPECT_EQ(out.str(), " 1.5 -2 0 40 8.25 3 0 90 -45 2 -1\n");
 }
 
-std::array<double, 3> drawnVertex(BasicObject& object) {
-    gl_record::Reset();
+// Where the object's position is drawn, and as what.
+captured::Face drawnFace(BasicObject& object) {
+    captured::Restart();
     object.Draw();
-    const auto placed = gl_record::PlaceCalls(gl_record::Effective(), "glVertex3f");
-    EXPECT_EQ(placed.size(), 1u);
-    const auto& a = placed.at(0).call.args;
-    return gl_record::TransformPoint(placed.at(0).modelview, a[0], a[1], a[2]);
+    EXPECT_TRUE(captured::SoundGL());
+    const std::vector<captured::Face> faces = captured::Faces();
+    EXPECT_EQ(faces.size(), 1u);
+    return faces.at(0);
 }
+
+Vector3 drawnVertex(BasicObject& object) { return captured::Position(drawnFace(object).corners[0]); }
 
 TEST(BasicObject, DrawTurnsTheShapeAboutTheOrigin) {
     PointObject object(nullptr);
     object.position = Vector3(10, 0, 2);
-    auto p = drawnVertex(object);
-    EXPECT_NEAR(p[0], 10, 1e-9);
-    EXPECT_NEAR(p[1], 0, 1e-9);
-    EXPECT_NEAR(p[2], 2, 1e-9);
+    Vector3 p = drawnVertex(object);
+    EXPECT_NEAR(p.x, 10, 1e-9);
+    EXPECT_NEAR(p.y, 0, 1e-9);
+    EXPECT_NEAR(p.z, 2, 1e-9);
 
     object.angleZ = 90;
     p = drawnVertex(object);
-    EXPECT_NEAR(p[0], 0, 1e-5);
-    EXPECT_NEAR(p[1], 10, 1e-5);
-    EXPECT_NEAR(p[2], 2, 1e-5);
-    EXPECT_EQ(gl_record::Errors(), 0);
+    EXPECT_NEAR(p.x, 0, 1e-5);
+    EXPECT_NEAR(p.y, 10, 1e-5);
+    EXPECT_NEAR(p.z, 2, 1e-5);
 }
 
 TEST(BasicObject, RotationsApplyZThenYThenX) {
@@ -83,14 +91,24 @@ TEST(BasicObject, RotationsApplyZThenYThenX) {
     object.angleX = 90;
     object.angleY = 90;
     object.angleZ = 90;
-    const auto p = drawnVertex(object);
-    EXPECT_NEAR(p[0], 0, 1e-5);
-    EXPECT_NEAR(p[1], 10, 1e-5);
-    EXPECT_NEAR(p[2], 0, 1e-5);
+    const Vector3 p = drawnVertex(object);
+    EXPECT_NEAR(p.x, 0, 1e-5);
+    EXPECT_NEAR(p.y, 10, 1e-5);
+    EXPECT_NEAR(p.z, 0, 1e-5);
 }
 
-std::vector<double> diffuseOf(const Material& m) {
+std::vector<float> diffuseOf(const Material& m) {
     return {m.diffuse.red, m.diffuse.green, m.diffuse.blue, m.diffuse.alpha};
+}
+
+std::vector<float> diffuseOf(const captured::Face& face) {
+    const float* d = capture::Surfaces().at(face.triangle.surface).diffuse;
+    return {d[0], d[1], d[2], d[3]};
+}
+
+std::vector<float> colourOf(const captured::Face& face) {
+    const float* c = face.corners[0].colour;
+    return {c[0], c[1], c[2], c[3]};
 }
 
 TEST(BasicObject, DrawUsesTheOwnersTablesWithTheirFallbacks) {
@@ -101,9 +119,9 @@ TEST(BasicObject, DrawUsesTheOwnersTablesWithTheirFallbacks) {
     owner.colours = {Color(0, 0.5f, 0, 1)};
     const struct {
         int material, colour;
-        std::vector<double> diffuse, rgba;
+        std::vector<float> diffuse, rgba;
     } cases[] = {
-        {0, 0, diffuseOf(red), {0, 0.5, 0, 1}},
+        {0, 0, diffuseOf(red), {0, 0.5f, 0, 1}},
         {-1, -1, diffuseOf(DefaultMaterial), {1, 1, 1, 1}},
         {1, 7, diffuseOf(DefaultMaterial), {1, 1, 1, 1}},
         {-2147483647 - 1, 2147483647, diffuseOf(DefaultMaterial), {1, 1, 1, 1}},
@@ -112,25 +130,23 @@ TEST(BasicObject, DrawUsesTheOwnersTablesWithTheirFallbacks) {
         PointObject object(&owner);
         object.materialIndex = c.material;
         object.colourIndex = c.colour;
-        gl_record::Reset();
-        object.Draw();
-        std::vector<double> diffuse;
-        for (const auto& call : gl_record::EffectiveNamed("glMaterialfv"))
-            if (call.args[0] == GL_FRONT && call.args[1] == GL_DIFFUSE)
-                diffuse.assign(call.args.begin() + 2, call.args.end());
-        EXPECT_EQ(diffuse, c.diffuse) << c.material;
-        const auto colours = gl_record::EffectiveNamed("glColor4f");
-        ASSERT_EQ(colours.size(), 1u);
-        for (int i = 0; i < 4; ++i) EXPECT_FLOAT_EQ(colours[0].args[i], c.rgba[i]) << c.colour;
+        const captured::Face face = drawnFace(object);
+        EXPECT_EQ(diffuseOf(face), c.diffuse) << c.material;
+        EXPECT_EQ(colourOf(face), c.rgba) << c.colour;
     }
 }
 
 TEST(BasicObject, WithoutOwnerTheCurrentMaterialAndColourStay) {
     PointObject object(nullptr);
-    gl_record::Reset();
+    captured::Restart();
+    const GLfloat green[4] = {0, 0.75f, 0, 1};
+    glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, green);
+    glColor4f(0.25f, 0.5f, 0.75f, 1);
     object.Draw();
-    EXPECT_TRUE(gl_record::EffectiveNamed("glMaterialfv").empty());
-    EXPECT_TRUE(gl_record::EffectiveNamed("glColor4f").empty());
+    const std::vector<captured::Face> faces = captured::Faces();
+    ASSERT_EQ(faces.size(), 1u);
+    EXPECT_EQ(diffuseOf(faces[0]), (std::vector<float>{0, 0.75f, 0, 1}));
+    EXPECT_EQ(colourOf(faces[0]), (std::vector<float>{0.25f, 0.5f, 0.75f, 1}));
 }
 
 TEST(BasicObject, KindsOutsideOneToNineGiveNoObject) {

@@ -5,17 +5,17 @@
 #include <cmath>
 #include <vector>
 
-#include "RecordingGL.h"
+#include "Captured.h"
 #include "object/BasicObject.h"
 #include "text/LogoString.h"
 
-// Starts every primitive test with an empty recording and the step length the
+// Starts every primitive test with an empty capture and the step length the
 // program has before a font is prepared, and gives FacetLengthGlobal back as
 // the test found it.
 class PrimitiveTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        gl_record::Reset();
+        captured::Restart();
         savedStep = FacetLengthGlobal;
         FacetLengthGlobal = 1.0f;
     }
@@ -32,23 +32,13 @@ inline void Place(BasicObject& object, const Vector3& position, float width, flo
     object.depth = depth;
 }
 
-inline bool AnyNaN(const std::vector<gl_record::Call>& calls) {
-    for (const auto& call : calls)
-        for (double a : call.args)
-            if (std::isnan(a)) return true;
-    return false;
-}
-
 // Mode and vertex count of every glBegin/glEnd pair, in order.
 struct PrimitiveSize {
     unsigned mode;
-    int vertices;
+    std::size_t vertices;
 };
-inline std::vector<PrimitiveSize> PrimitiveSizes(const std::vector<gl_record::Call>& calls) {
+inline std::vector<PrimitiveSize> PrimitiveSizes() {
     std::vector<PrimitiveSize> out;
-    for (const auto& call : calls) {
-        if (call.name == "glBegin") out.push_back({static_cast<unsigned>(call.args[0]), 0});
-        else if (call.name == "glVertex3f" && !out.empty()) ++out.back().vertices;
-    }
+    for (const captured::Primitive& p : captured::Primitives()) out.push_back({p.mode, p.vertices.size()});
     return out;
 }

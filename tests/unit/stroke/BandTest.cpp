@@ -4,35 +4,45 @@
 #include <string>
 #include <vector>
 
-#include "RecordingGL.h"
+#include "Captured.h"
 #include "SweepRecording.h"
 
 namespace {
 
-// Two hand-made rings of three points, so that every emitted value names
-// where it came from: points A_i = (0, i, 0), B_i = (5, i, 0); normals
-// (i, 0, 1) for A and (i, 0, 2) for B.
-Section HandRing(float x, float normalZ) {
-    Section ring;
+// Two hand-made rings of three points, so that every corner names where it
+// came from: points A_i = (0, i, 0), B_i = (5, i, 0); normals (i, 0, 1)
+// for A and (i, 1, 2) for B, no two of them along the same direction.
+Vector3 RingNormal(char ring, int i) { return ring == 'A' ? Vector3(i, 0, 1) : Vector3(i, 1, 2); }
+
+Section HandRing(char ring) {
+    Section out;
     for (int i = 0; i < 3; ++i) {
-        ring.points.push_back(Vector3(x, static_cast<float>(i), 0));
-        ring.normals.push_back(Vector3(static_cast<float>(i), 0, normalZ));
+        out.points.push_back(Vector3(ring == 'A' ? 0.0f : 5.0f, static_cast<float>(i), 0));
+        out.normals.push_back(RingNormal(ring, i));
     }
-    return ring;
+    return out;
 }
 
-// The emitted normals and vertices as "n<x><z>" and "A<i>"/"B<i>" tokens.
-std::string Emitted() {
+// A corner as "A1(B0)": the ring point at its place, and the ring point
+// whose normal it carries ("-B0" for the opposite one).
+std::string Corner(const capture::Vertex& v) {
+    const Vector3 p = captured::Position(v), n = captured::Normal(v);
+    std::string out = p.x == 0 ? "A" : p.x == 5 ? "B" : "?";
+    out += std::to_string(static_cast<int>(p.y)) + "(";
+    for (char ring : {'A', 'B'})
+        for (int i = 0; i < 3; ++i)
+            for (float sign : {1.0f, -1.0f})
+                if (Length(n - sign * Normalized(RingNormal(ring, i))) < 1e-5f)
+                    return out + (sign < 0 ? "-" : "") + ring + std::to_string(i) + ")";
+    return out + "?)";
+}
+
+// The band's triangles, corner by corner in GL's winding, one "|" apart.
+std::string DrawnTriangles() {
     std::string out;
-    for (const gl_record::Call& call : gl_record::Effective()) {
-        if (call.name == "glNormal3f") {
-            out += std::string(" n") + std::to_string(static_cast<int>(call.args[0])) +
-                   std::to_string(static_cast<int>(call.args[2]));
-        } else if (call.name == "glVertex3f") {
-            out += std::string(" ") + (call.args[0] == 0 ? "A" : "B") + std::to_string(static_cast<int>(call.args[1]));
-        } else if (call.name == "glBegin") {
-            out += call.args[0] == GL_QUADS ? "quads:" : "strip:";
-        }
+    for (const captured::Face& face : captured::Faces()) {
+        if (!out.empty()) out += " | ";
+        for (int c = 0; c < 3; ++c) out += (c ? " " : "") + Corner(face.corners[c]);
     }
     return out;
 }
@@ -40,50 +50,57 @@ std::string Emitted() {
 struct BandCase {
     int shape;
     int negated;
-    const char* expected;
+    unsigned mode;
+    const char* triangles;
 };
 
-TEST(DrawBand, EmitsNormalsAndVerticesInRingOrder) {
+TEST(DrawBand, JoinsTheRingsWithTrianglesFacingTheirNormals) {
     const BandCase cases[] = {
-        {0, 0, "strip: n02 B0 n01 A0 n12 B1 n11 A1 n22 B2 n21 A2"},
-        {0, 1, "strip: n-2-2 B2 n-2-1 A2 n-1-2 B1 n-1-1 A1 n0-2 B0 n0-1 A0"},
-        {1, 0, "quads: n01 A0 A1 n02 B1 B0 n11 A1 A2 n12 B2 B1"},
-        {1, 1, "quads: n0-1 A1 A0 n0-2 B0 B1 n-1-1 A2 A1 n-1-2 B1 B2"},
+        {0, 0, GL_TRIANGLE_STRIP,
+         "B0(B0) A0(A0) B1(B1) | B1(B1) A0(A0) A1(A1) | B1(B1) A1(A1) B2(B2) | B2(B2) A1(A1) A2(A2)"},
+        {0, 1, GL_TRIANGLE_STRIP,
+         "B2(-B2) A2(-A2) B1(-B1) | B1(-B1) A2(-A2) A1(-A1) | B1(-B1) A1(-A1) B0(-B0) | B0(-B0) A1(-A1) A0(-A0)"},
+        // Faceted: each quad takes the normals of its first points.
+        {1, 0, GL_QUADS, "A0(A0) A1(A0) B1(B0) | A0(A0) B1(B0) B0(B0) | A1(A1) A2(A1) B2(B1) | A1(A1) B2(B1) B1(B1)"},
+        {1, 1, GL_QUADS,
+         "A1(-A0) A0(-A0) B0(-B0) | A1(-A0) B0(-B0) B1(-B0) | A2(-A1) A1(-A1) B1(-B1) | A2(-A1) B1(-B1) B2(-B1)"},
     };
     for (const BandCase& c : cases) {
         StyledStroke styled;
         styled.set.sectionShape = c.shape;
         styled.set.widthNegated = c.negated;
-        gl_record::Reset();
-        styled.stroke->DrawBand(HandRing(0, 1), HandRing(5, 2), UnitX, 3);
-        EXPECT_EQ(Emitted(), c.expected) << "shape " << c.shape << " negated " << c.negated;
+        captured::Restart();
+        styled.stroke->DrawBand(HandRing('A'), HandRing('B'), UnitX, 3);
+        EXPECT_EQ(DrawnTriangles(), c.triangles) << "shape " << c.shape << " negated " << c.negated;
+        for (const capture::Triangle& t : capture::Triangles()) EXPECT_EQ(t.source, c.mode);
     }
 }
 
 TEST(DrawBand, PointsBehindTheFirstRingArePulledBackOntoIt) {
     StyledStroke styled;
-    Section b = HandRing(5, 2);
+    Section b = HandRing('B');
     b.points[1].x = -1.0f;  // behind A_1 along +X
-    gl_record::Reset();
-    styled.stroke->DrawBand(HandRing(0, 1), b, UnitX, 3);
-    EXPECT_EQ(Emitted(), "strip: n02 B0 n01 A0 n12 A1 n11 A1 n22 B2 n21 A2");
+    captured::Restart();
+    styled.stroke->DrawBand(HandRing('A'), b, UnitX, 3);
+    EXPECT_EQ(DrawnTriangles(),
+              "B0(B0) A0(A0) A1(B1) | A1(B1) A0(A0) A1(A1) | A1(B1) A1(A1) B2(B2) | B2(B2) A1(A1) A2(A2)");
     // Along -X the same point lies ahead and stays.
-    gl_record::Reset();
-    styled.stroke->DrawBand(HandRing(0, 1), b, -UnitX, 3);
-    EXPECT_EQ(gl_record::EffectiveNamed("glVertex3f")[2].args[0], -1.0);
+    captured::Restart();
+    styled.stroke->DrawBand(HandRing('A'), b, -UnitX, 3);
+    EXPECT_EQ(capture::Vertices().at(2).position[0], -1.0f);
 }
 
 TEST(DrawBand, NeverReadsPastEitherRing) {
     StyledStroke styled;
-    Section shorter = HandRing(5, 2);
+    Section shorter = HandRing('B');
     shorter.points.pop_back();
     shorter.normals.pop_back();
-    gl_record::Reset();
-    styled.stroke->DrawBand(HandRing(0, 1), shorter, UnitX, 1000);
-    EXPECT_EQ(gl_record::EffectiveNamed("glVertex3f").size(), 4u);
-    gl_record::Reset();
+    captured::Restart();
+    styled.stroke->DrawBand(HandRing('A'), shorter, UnitX, 1000);
+    EXPECT_EQ(capture::Vertices().size(), 4u);
+    captured::Restart();
     styled.stroke->DrawBand(Section(), shorter, UnitX, 2);
-    EXPECT_TRUE(gl_record::Calls().empty()) << "an empty ring gives no band";
+    EXPECT_TRUE(capture::CallLog().empty()) << "an empty ring gives no band";
 }
 
 }  // namespace

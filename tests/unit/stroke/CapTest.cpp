@@ -6,30 +6,18 @@
 #include <string>
 #include <vector>
 
-#include "RecordingGL.h"
+#include "Captured.h"
 #include "SweepRecording.h"
 #include "stroke/SweepBudget.h"
 
 namespace {
-
-// Effective call names other than normals and vertices.
-std::vector<std::string> Outline() {
-    std::vector<std::string> names;
-    for (const gl_record::Call& call : gl_record::Effective())
-        if (call.name != "glNormal3f" && call.name != "glVertex3f") names.push_back(call.name);
-    return names;
-}
-
-size_t Count(const std::vector<std::string>& names, const std::string& name) {
-    return static_cast<size_t>(std::count(names.begin(), names.end(), name));
-}
 
 struct CapFixture : ::testing::Test {
     StyledStroke styled;
 
     CapFixture() { styled.set.sectionParameter2 = 1.0f; }
     void DrawEndCap(int style, const Vector3& P = Origin) {
-        gl_record::Reset();
+        captured::Restart();
         styled.stroke->DrawCap(style, P, UnitX, UnitX);
     }
 };
@@ -37,30 +25,35 @@ struct CapFixture : ::testing::Test {
 TEST_F(CapFixture, OpenAndJoinedEndsIssueNoCallsAtAll) {
     for (int style : {0, 1}) {
         DrawEndCap(style);
-        EXPECT_TRUE(gl_record::Calls().empty()) << style;
+        EXPECT_TRUE(capture::CallLog().empty()) << style;
     }
 }
 
 TEST_F(CapFixture, UnknownStylesDrawOnlyTheExtension) {
-    const std::vector<std::string> expected = {"glPushMatrix", "glTranslatef", "glBegin", "glEnd", "glPopMatrix"};
     for (int style : {12, -3}) {
         DrawEndCap(style);
-        EXPECT_EQ(Outline(), expected) << style;
+        const auto primitives = RecordedPrimitives();
+        ASSERT_EQ(primitives.size(), 1u) << style;
+        EXPECT_FALSE(primitives[0].triangles.empty()) << style;
+        EXPECT_EQ(capture::Triangles().size(), primitives[0].triangles.size()) << "no sphere, style " << style;
+        EXPECT_TRUE(captured::SoundGL()) << style;
     }
 }
 
 TEST_F(CapFixture, CapStartsWhereTheEffectiveWidthEnds) {
     styled.set.sectionShape = 3;  // an H: effective width 0.2 w = 1.2
     DrawEndCap(12, Vector3(5, 1, 0));
-    const auto translate = gl_record::EffectiveNamed("glTranslatef");
-    ASSERT_EQ(translate.size(), 1u);
-    EXPECT_NEAR(translate[0].args[0], 5 + 4.8, 1e-5);
-    EXPECT_NEAR(translate[0].args[1], 1, 1e-6);
-    // The extension runs from P itself to the local origin.
+    // The extension runs from P itself to where the cap starts, 6 - 1.2 further.
     const auto bands = RecordedPrimitives();
     ASSERT_EQ(bands.size(), 1u);
     EXPECT_NEAR(bands[0].vertices[0].position.x, 5.0f, 1e-5f);  // quad corner A_0
     EXPECT_NEAR(bands[0].vertices[2].position.x, 9.8f, 1e-5f);  // quad corner B_1
+    float lowest = 1e9f, highest = -1e9f;
+    for (const RecordedVertex& v : bands[0].vertices) {
+        lowest = std::min(lowest, v.position.y);
+        highest = std::max(highest, v.position.y);
+    }
+    EXPECT_NEAR(lowest + highest, 2.0f, 1e-5f) << "centred on P's y";
 }
 
 TEST_F(CapFixture, RoundCapHasAtLeastTenSteps) {
@@ -83,13 +76,13 @@ TEST_F(CapFixture, BallIsASphereOfOneFacetPerFacetLength) {
     styled.set.strokeWidth = 1.0f;
     styled.set.facetLength = 0.25f;
     DrawEndCap(9);
-    const auto sphere = gl_record::EffectiveNamed("glutSolidSphere");
+    const auto sphere = captured::Calls("glutSolidSphere");
     ASSERT_EQ(sphere.size(), 1u);
     EXPECT_EQ(sphere[0].args, (std::vector<double>{1, 13, 13}));
     styled.set.strokeWidth = 1e30f;
     styled.set.facetLength = 0.1f;
     DrawEndCap(9);
-    const auto huge = gl_record::EffectiveNamed("glutSolidSphere");
+    const auto huge = captured::Calls("glutSolidSphere");
     ASSERT_EQ(huge.size(), 1u);
     EXPECT_EQ(huge[0].args[1], kMaxSphereDivisions);
 }
@@ -98,15 +91,15 @@ TEST_F(CapFixture, BallKnobTakesOneStepPerTenthOfPi) {
     styled.set.strokeWidth = 0.9f;
     styled.set.facetLength = 5.0f;
     DrawEndCap(11);
-    // The facet count 2 would step by 1.18 radian; 7 steps make six rings.
-    const auto names = Outline();
-    EXPECT_EQ(Count(names, "glBegin"), 1u + 6u + 1u);
+    // The facet count 2 would step by 1.18 radian; 7 steps make six rings:
+    // the extension, six bands and the closing disc.
+    EXPECT_EQ(RecordedPrimitives().size(), 1u + 6u + 1u);
 }
 
 TEST_F(CapFixture, StartCapMirrorsTheEndCap) {
     for (int style : {2, 4, 5, 7, 11}) {
         auto positions = [&](const Vector3& U, float mirror) {
-            gl_record::Reset();
+            captured::Restart();
             styled.stroke->DrawCap(style, Origin, U, UnitX);
             std::vector<std::vector<float>> out;
             for (const RecordedPrimitive& p : RecordedPrimitives())
@@ -117,7 +110,7 @@ TEST_F(CapFixture, StartCapMirrorsTheEndCap) {
             return out;
         };
         EXPECT_EQ(positions(UnitX, 1.0f), positions(-UnitX, -1.0f)) << style;
-        EXPECT_EQ(FirstWindingFault(RecordedPrimitives()), "") << style;
+        EXPECT_EQ(captured::FirstWindingFault(captured::Faces()), "") << style;
     }
 }
 
@@ -133,7 +126,7 @@ TEST_F(CapFixture, DegenerateSizesNeverReachGLAsNaN) {
         {6.0f, 1e30f, 1.0f},     // overflowing cap lengths
         {6.0f, 1.0f, 0.0f},      // zero facet length
     };
-    styled.set.sectionShape = 1;  // a square section keeps the recording small
+    styled.set.sectionShape = 1;  // a square section keeps the drawing small
     styled.set.sectionSegments = 4;
     for (const Sizes& c : cases) {
         styled.set.strokeWidth = c.width;
@@ -141,9 +134,8 @@ TEST_F(CapFixture, DegenerateSizesNeverReachGLAsNaN) {
         styled.set.facetLength = c.facet;
         for (int style = 2; style <= 11; ++style) {
             DrawEndCap(style);
-            EXPECT_TRUE(AllRecordedValuesFinite()) << "style " << style << " width " << c.width;
-            EXPECT_EQ(gl_record::Errors(), 0);
-            EXPECT_LE(Count(Outline(), "glBegin"), kMaxTessellationCount + 4u);
+            EXPECT_TRUE(captured::SoundGL()) << "style " << style << " width " << c.width;
+            EXPECT_LE(RecordedPrimitives().size(), kMaxTessellationCount + 4u);
         }
     }
 }

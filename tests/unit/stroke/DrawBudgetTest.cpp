@@ -9,7 +9,7 @@
 #include <set>
 #include <string>
 
-#include "RecordingGL.h"
+#include "Captured.h"
 #include "SweepRecording.h"
 #include "stroke/CircleStroke.h"
 #include "stroke/SweepBudget.h"
@@ -72,7 +72,7 @@ Drawn DrawCapped(int shape, int cap) {
     styled.set.sectionParameter = shape == 2 || shape == 8 ? 0.6f : 1.0f;
     styled.set.sectionParameter2 = 1.0f;
     styled.set.sectionShape = shape;
-    gl_record::Reset();
+    captured::Restart();
     const Stroke& stroke = *styled.stroke;
     Section a, b;
     stroke.MakeSection(a, stroke.start, UnitX, 1.0f);
@@ -80,11 +80,9 @@ Drawn DrawCapped(int shape, int cap) {
     stroke.DrawBand(a, b, UnitX, count);
     stroke.DrawCap(cap, stroke.start, -UnitX, UnitX);
     stroke.DrawCap(cap, stroke.end, UnitX, UnitX);
-    EXPECT_EQ(gl_record::Errors(), 0);
-    EXPECT_EQ(gl_record::OpenPrimitives(), 0);
-    EXPECT_TRUE(AllRecordedValuesFinite());
+    EXPECT_TRUE(captured::SoundGL());
     Drawn drawn;
-    drawn.windingFault = FirstWindingFault(RecordedPrimitives(), shape == 7 ? -0.1f : -1e-3f);
+    drawn.windingFault = captured::FirstWindingFault(captured::Faces(), shape == 7 ? -0.1f : -1e-3f);
     for (const RecordedPrimitive& p : RecordedPrimitives()) {
         drawn.modes.insert(p.mode);
         drawn.vertices += p.vertices.size();

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "RecordingGL.h"
+#include "Captured.h"
 #include "SweepRecording.h"
 #include "stroke/SweepBudget.h"
 
@@ -19,7 +19,7 @@ struct JointFixture : ::testing::Test {
         styled.stroke->bodyEnd = Pe;
         next->bodyStart = Ps;
         next->direction = Ds;
-        gl_record::Reset();
+        captured::Restart();
         next->DrawJoint();
         return RecordedPrimitives();
     }
@@ -27,15 +27,15 @@ struct JointFixture : ::testing::Test {
 
 TEST_F(JointFixture, CollinearBodiesThatMeetDrawNothing) {
     Draw(Origin, Origin, UnitX);
-    EXPECT_TRUE(gl_record::Calls().empty());
+    EXPECT_TRUE(capture::CallLog().empty());
 }
 
 TEST_F(JointFixture, NoJointWithoutAJoinedPreviousStroke) {
     next->startCap = 2;
     Draw(Vector3(-6, 0, 0), Vector3(0, 6, 0), UnitY);
-    EXPECT_TRUE(gl_record::Calls().empty());
+    EXPECT_TRUE(capture::CallLog().empty());
     styled.stroke->DrawJoint();  // the first stroke has no previous one
-    EXPECT_TRUE(gl_record::Calls().empty());
+    EXPECT_TRUE(capture::CallLog().empty());
 }
 
 TEST_F(JointFixture, ParallelBodiesBlendSidewaysAndEndExactlyAtTheNextBody) {
@@ -64,7 +64,7 @@ TEST_F(JointFixture, NearlyPerpendicularBodiesAreNotExtendedOutOfTheGlyph) {
 
 TEST_F(JointFixture, ParallelBodiesThatOverlapDrawNothing) {
     Draw(Vector3(5, 0, 0), Vector3(3, 4, 0), UnitX);
-    EXPECT_TRUE(gl_record::Calls().empty());
+    EXPECT_TRUE(capture::CallLog().empty());
 }
 
 TEST_F(JointFixture, RightAngleFilletIsAQuarterCircleAboutTheInnerCorner) {
@@ -105,7 +105,7 @@ TEST_F(JointFixture, DegenerateFacetLengthsStayBounded) {
         const auto fillet = Draw(Vector3(-6, 0, 0), Vector3(0, 6, 0), UnitY, facet);
         EXPECT_GE(fillet.size(), 1u) << facet;
         EXPECT_LE(fillet.size(), kMaxTessellationCount + 2u) << facet;
-        EXPECT_TRUE(AllRecordedValuesFinite());
+        EXPECT_TRUE(captured::SoundGL());
         const auto blend = Draw(Origin, Vector3(10, 4, 0), UnitX, facet);
         EXPECT_LE(blend.size(), kMaxTessellationCount + 2u) << facet;
     }

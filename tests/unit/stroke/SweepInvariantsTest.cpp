@@ -7,7 +7,7 @@
 
 #include <cmath>
 
-#include "RecordingGL.h"
+#include "Captured.h"
 #include "SweepRecording.h"
 
 namespace {
@@ -43,17 +43,16 @@ unsigned DrawCappedBody(const Stroke& stroke, int cap) {
 bool FacesAwayFromAxis(int shape) { return shape != 3 && shape != 4 && shape != 7; }
 
 void ExpectSoundSurfaces(int shape) {
-    EXPECT_EQ(gl_record::Errors(), 0);
-    EXPECT_EQ(gl_record::OpenPrimitives(), 0);
-    EXPECT_TRUE(AllRecordedValuesFinite());
-    for (const gl_record::Call& n : gl_record::EffectiveNamed("glNormal3f"))
+    EXPECT_TRUE(captured::SoundGL());
+    // The normals as given, before GL renormalises them.
+    for (const capture::Call& n : captured::Calls("glNormal3f"))
         EXPECT_NEAR(std::sqrt(n.args[0] * n.args[0] + n.args[1] * n.args[1] + n.args[2] * n.args[2]), 1.0, 1e-4);
     // The crescent's tips keep their full width whatever the ring's scale, so
     // where a cap's rings shrink, the faces at the tips turn sideways while
     // the cap's normal rule leans their normals along the cap: they end up
     // nearly edge-on to those faces (about 93 degrees with the round cap).
     const float minCosine = shape == 7 ? -0.1f : -1e-3f;
-    const std::string fault = FirstWindingFault(RecordedPrimitives(), minCosine);
+    const std::string fault = captured::FirstWindingFault(captured::Faces(), minCosine);
     EXPECT_TRUE(fault.empty()) << "shape " << shape << ": " << fault;
 }
 
@@ -65,7 +64,7 @@ TEST(SweepInvariants, EveryShapeWithEveryCapIsLitFromOutside) {
                              std::to_string(negated));
                 StyledStroke styled(Origin, Vector3(4, 0, 0));
                 SetStyle(styled, shape, negated);
-                gl_record::Reset();
+                captured::Restart();
                 const unsigned ring = DrawCappedBody(*styled.stroke, cap);
                 ExpectSoundSurfaces(shape);
                 const std::vector<RecordedPrimitive> primitives = RecordedPrimitives();
@@ -107,7 +106,7 @@ TEST(SweepInvariants, JointsAreLitFromOutside) {
                 styled.stroke->bodyEnd = corner.previousEnd;
                 next->bodyStart = corner.nextStart;
                 next->direction = corner.nextDirection;
-                gl_record::Reset();
+                captured::Restart();
                 next->DrawJoint();
                 EXPECT_FALSE(RecordedPrimitives().empty());
                 ExpectSoundSurfaces(shape);

@@ -1,9 +1,10 @@
 #pragma once
 
-// Helpers for the sweeping tests: a stroke with a style to draw with, and the
-// recorded GL calls read back as primitives with their vertices and normals.
+// Helpers for the sweeping tests: a stroke with a style to draw with, and
+// the primitives drawn, read back from the capture layer with their
+// vertices and normals.
 
-#include <string>
+#include <array>
 #include <vector>
 
 #include "geometry/Vector3.h"
@@ -24,33 +25,25 @@ struct StyledStroke {
 
 struct RecordedVertex {
     Vector3 position;
-    Vector3 normal;  // the current normal when the vertex was issued
+    Vector3 normal;  // unit length, as the capture layer keeps it
 };
 
 struct RecordedPrimitive {
     unsigned mode;
     std::vector<RecordedVertex> vertices;
+    std::vector<std::array<std::size_t, 3>> triangles;  // into vertices, in GL's winding
 };
 
-// The primitives among the effective calls, vertices moved by the
-// translations in effect (the sweeping code only translates).
+// The primitives drawn since the capture was restarted (captured::Restart),
+// in the order drawn.
 std::vector<RecordedPrimitive> RecordedPrimitives();
 
 struct Triangle {
     RecordedVertex a, b, c;  // counter-clockwise is the front face
 };
 
-// The triangles GL forms from a primitive of any mode, in its own winding.
+// The triangles GL forms from a primitive, in its own winding.
 std::vector<Triangle> Triangles(const RecordedPrimitive& primitive);
-
-// Describes the first non-degenerate triangle whose front side (by its
-// winding) faces away from the normals given at its corners; empty when
-// every triangle agrees. Agreeing means that the cosine between the face's
-// facing and the mean of its corner normals is at least minCosine.
-std::string FirstWindingFault(const std::vector<RecordedPrimitive>& primitives, float minCosine = -1e-3f);
-
-// True when every argument of every recorded call is finite.
-bool AllRecordedValuesFinite();
 
 // Mean of the points of a ring as drawn in a band (the B* vertices of a
 // strip or quad band), leaving out the ring's repeated last point.

@@ -2,10 +2,11 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cmath>
 #include <sstream>
 
-#include "RecordingGL.h"
+#include "Captured.h"
 #include "stroke/Stroke.h"
 #include "text/StrokeCharacter.h"
 #include "text/StrokeCharacterSet.h"
@@ -121,7 +122,7 @@ TEST(FontLoad, CharacterLinesAreNotSkippedAsComments) {
 }
 
 TEST(FontLoad, SameCodeTwiceDrawsTheFirstButTheTableHoldsTheLastWidth) {
-    gl_record::Reset();
+    capture::Reset();
     StrokeFontCharacterSet font;
     loadFont(font, std::string(kHeader) + "B f 0 0 l 10 0 f\nB f 0 0 l 30 0 f");
     unsigned count = 0;
@@ -134,9 +135,9 @@ TEST(FontLoad, SameCodeTwiceDrawsTheFirstButTheTableHoldsTheLastWidth) {
     const int firstList = font.firstCharacter->displayList;
     EXPECT_GT(firstList, 0);
     EXPECT_EQ(font.lastCharacter->displayList, -1);
-    std::vector<gl_record::Call> called = gl_record::EffectiveNamed("glCallList");
+    const std::vector<capture::ListCall>& called = capture::ListCalls();
     ASSERT_EQ(called.size(), 1u);
-    EXPECT_EQ(called[0].args[0], firstList);
+    EXPECT_EQ(called[0].list, static_cast<unsigned>(firstList));
 }
 
 TEST(FontLoad, HighestCodeHasItsWidthInTheTable) {
@@ -149,16 +150,43 @@ TEST(FontLoad, HighestCodeHasItsWidthInTheTable) {
 }
 
 TEST(FontLoad, EmptySetDrawsAndCompilesNothing) {
-    gl_record::Reset();
+    captured::Restart();
     StrokeFontCharacterSet font;
     font.DrawCode('A');
     font.CompileCode('A');
     EXPECT_EQ(font.MaxCode(), 0);
-    EXPECT_TRUE(gl_record::Calls().empty());
+    EXPECT_TRUE(capture::CallLog().empty());
+}
+
+// The leftmost x of what a glyph's list draws when called under the
+// identity, and of its strokes drawn without the list.
+float leftOfList(int list) {
+    const capture::Drawing drawn = capture::CaptureList(static_cast<unsigned>(list));
+    float left = 1e30f;
+    for (const capture::Vertex& v : drawn.vertices) left = std::min(left, v.position[0]);
+    return left;
+}
+
+float leftOfStrokes(const StrokeCharacter& character) {
+    capture::ClearTriangles();
+    character.firstStroke->Draw();
+    float left = 1e30f;
+    for (const capture::Vertex& v : capture::Vertices()) left = std::min(left, v.position[0]);
+    capture::ClearTriangles();
+    return left;
+}
+
+// Where the pen stands after calling the list under the identity.
+float penAfter(int list) {
+    glPushMatrix();
+    glCallList(static_cast<GLuint>(list));
+    const float x = capture::Current().modelview[12];
+    glPopMatrix();
+    return x;
 }
 
 TEST(FontCharacter, CompiledListPutsTheLeftEdgeAtTheOriginAndAdvancesThePen) {
-    gl_record::Reset();
+    capture::Reset();
     StrokeFontCharacterSet font;
     loadFont(font, std::string(kHeader) + "A f 2 0 l 12 0 f");
     StrokeCharacter* a = font.firstCharacter;
@@ -166,12 +194,9 @@ TEST(FontCharacter, CompiledListPutsTheLeftEdgeAtTheOriginAndAdvancesThePen) {
     EXPECT_FLOAT_EQ(a->maxX, 12 + 3);
     font.CompileCode('A');
     ASSERT_GT(a->displayList, 0);
-    std::vector<gl_record::Call> list = gl_record::ListContents(a->displayList);
-    ASSERT_GE(list.size(), 2u);
-    EXPECT_EQ(list.front().name, "glTranslatef");
-    EXPECT_EQ(list.front().args, (std::vector<double>{1, 0, 0}));
-    EXPECT_EQ(list.back().name, "glTranslatef");
-    EXPECT_EQ(list.back().args, (std::vector<double>{15, 0, 0}));
+    // The strokes move right by 1, and the pen by the glyph's width.
+    EXPECT_NEAR(leftOfList(a->displayList), leftOfStrokes(*a) + 1, 1e-5);
+    EXPECT_FLOAT_EQ(penAfter(a->displayList), 16);
 
     // A valid list is not compiled again; an invalid one is.
     const int before = a->displayList;
@@ -180,11 +205,11 @@ TEST(FontCharacter, CompiledListPutsTheLeftEdgeAtTheOriginAndAdvancesThePen) {
     glDeleteLists(before, 1);
     font.DrawCode('A');
     EXPECT_NE(a->displayList, before);
-    EXPECT_EQ(gl_record::Errors(), 0);
+    EXPECT_TRUE(captured::SoundGL());
 }
 
 TEST(FontCharacter, PlainCharacterListHoldsOnlyTheStrokes) {
-    gl_record::Reset();
+    capture::Reset();
     StrokeCharacterSet set;
     set.SetStrokeWidth(3);
     StrokeCharacter character(&set);
@@ -192,17 +217,17 @@ TEST(FontCharacter, PlainCharacterListHoldsOnlyTheStrokes) {
     character.Read(line);
     character.Compile();
     ASSERT_GT(character.displayList, 0);
-    for (const gl_record::Call& c : gl_record::ListContents(character.displayList))
-        EXPECT_NE(c.name, "glTranslatef");
+    EXPECT_EQ(leftOfList(character.displayList), leftOfStrokes(character));
+    EXPECT_EQ(penAfter(character.displayList), 0.0f);
 }
 
 TEST(FontCharacter, ACharacterWithoutStrokesCompilesToNoList) {
-    gl_record::Reset();
+    capture::Reset();
     StrokeFontCharacterSet font;
     StrokeCharacter character(&font);
     character.Compile();
     EXPECT_EQ(character.displayList, -1);
-    EXPECT_EQ(gl_record::ListCount(), 0);
+    EXPECT_EQ(capture::ListCount(), 0u);
 }
 
 TEST(FontCharacter, BoundsGrowByTheStrokeWidth) {

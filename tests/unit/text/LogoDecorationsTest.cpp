@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "LogoTestSupport.h"
-#include "RecordingGL.h"
+#include "Captured.h"
 #include "stroke/Stroke.h"
 #include "text/LogoString.h"
 #include "text/StrokeCharacter.h"
@@ -33,25 +33,22 @@ protected:
         ASSERT_EQ(logo_test::ReadString(logo, file.Text()), 0);
         font = logo_test::LoadTestFont();
         logo.Prepare(font.get());
-        gl_record::Reset();
+        captured::Restart();
     }
 
     static std::string Decorations(const char* band, const char* under, const char* over, const char* middle) {
         return std::string(band) + "\n" + under + "\n" + over + "\n" + middle;
     }
 
-    static std::vector<std::vector<double>> Colours(const std::vector<gl_record::Call>& calls) {
+    // The colours set with glColor4f, in the order set.
+    static std::vector<std::vector<double>> Colours() {
         std::vector<std::vector<double>> out;
-        for (const auto& c : calls)
-            if (c.name == "glColor4f") out.push_back(c.args);
+        for (const capture::Call& c : captured::Calls("glColor4f")) out.push_back(c.args);
         return out;
     }
 
-    static int Count(const std::vector<gl_record::Call>& calls, const std::string& name, double firstArg = -1) {
-        int n = 0;
-        for (const auto& c : calls)
-            if (c.name == name && (firstArg < 0 || c.args.at(0) == firstArg)) ++n;
-        return n;
+    static std::vector<double> ColourOf(const capture::Vertex& v) {
+        return {v.colour[0], v.colour[1], v.colour[2], v.colour[3]};
     }
 
     std::unique_ptr<StrokeFontCharacterSet> font;
@@ -98,13 +95,17 @@ TEST_F(LogoDecorations, ALineRuleSetsItsMaterialOnceAndAColourPerStation) {
     file.decorations = Decorations("0 0 0 0 0 1", "0 0 0 0 0 1", "1 0 2 1 2 1", "0 0 0 0 0 1");
     Load(file);
     DrawLineRule(logo, 10, 18);
-    const auto calls = gl_record::Calls();
-    EXPECT_EQ(Count(calls, "glMaterialfv"), 8);
-    EXPECT_EQ(Count(calls, "glMaterialf"), 2);
-    const auto colours = Colours(calls);
+    EXPECT_EQ(captured::Calls("glMaterialfv").size(), 8u);
+    EXPECT_EQ(captured::Calls("glMaterialf").size(), 2u);
+    const auto colours = Colours();
     ASSERT_EQ(colours.size(), 7u);
     EXPECT_EQ(colours.front(), kGreen);
     EXPECT_EQ(colours.back(), kBlue);
+    // The rod's first station is green and its last blue, caps included.
+    const auto faces = captured::Faces();
+    ASSERT_FALSE(faces.empty());
+    EXPECT_EQ(ColourOf(faces.front().corners[0]), kGreen);
+    EXPECT_EQ(ColourOf(faces.back().corners[0]), kBlue);
 }
 
 TEST_F(LogoDecorations, ACharacterRuleIsOneCappedStrokeInColourA) {
@@ -123,9 +124,10 @@ TEST_F(LogoDecorations, ACharacterRuleIsOneCappedStrokeInColourA) {
     EXPECT_EQ(rod->firstStroke->endCap, font->capStyle);
 
     DrawCharacterRule(logo, 10, -3);
-    const auto colours = Colours(gl_record::Calls());
-    ASSERT_EQ(colours.size(), 1u);
-    EXPECT_EQ(colours[0], kBlue);
+    const auto faces = captured::Faces();
+    ASSERT_FALSE(faces.empty());
+    for (const captured::Face& face : faces)
+        for (const capture::Vertex& corner : face.corners) ASSERT_EQ(ColourOf(corner), kBlue);
 }
 
 TEST_F(LogoDecorations, BandAndPlateColoursFollowTheColourMode) {
@@ -143,12 +145,25 @@ TEST_F(LogoDecorations, BandAndPlateColoursFollowTheColourMode) {
         file.decorations = Decorations(("1 " + band).c_str(), "0 0 0 0 0 1", "0 0 0 0 0 1", "0 0 0 0 0 1");
         Load(file);
         DrawCharacterPlate(logo, 10, 20);
-        EXPECT_EQ(Colours(gl_record::Calls()), c.plate) << c.mode;
-        EXPECT_EQ(Count(gl_record::Calls(), "glBegin", GL_POLYGON), 1);
+        const auto plates = captured::Primitives();
+        ASSERT_EQ(plates.size(), 1u);
+        EXPECT_EQ(plates[0].mode, unsigned(GL_POLYGON));
+        // The corners from the bottom left, anticlockwise, 10 wide and 20 high.
+        const Vector3 corners[4] = {{-5, -10, -1}, {5, -10, -1}, {5, 10, -1}, {-5, 10, -1}};
+        ASSERT_EQ(plates[0].vertices.size(), 4u);
+        for (int k = 0; k < 4; ++k) {
+            const capture::Vertex& v = plates[0].vertices[k];
+            EXPECT_LT(Length(captured::Position(v) - corners[k]), 1e-5f) << k;
+            EXPECT_EQ(ColourOf(v), c.plate[k]) << c.mode << " corner " << k;
+            EXPECT_LT(Length(captured::Normal(v) - UnitZ), 1e-6f);
+        }
 
-        gl_record::Reset();
+        captured::Restart();
         DrawLineBand(logo, 10, 20);
-        const auto colours = Colours(gl_record::Calls());
+        const auto bands = captured::Primitives();
+        ASSERT_EQ(bands.size(), 1u);
+        std::vector<std::vector<double>> colours;
+        for (const capture::Vertex& v : bands[0].vertices) colours.push_back(ColourOf(v));
         ASSERT_EQ(colours.size(), 14u) << c.mode;  // two vertices at each of 7 stations
         for (std::size_t i = 0; i < colours.size(); i += 2) {
             const double b = 0.5 * (1 - std::cos(M_PI * (i / 2) / 6));
@@ -169,11 +184,13 @@ TEST_F(LogoDecorations, TheBandStandsBehindTheLettersAndItsFirstEdgeOnTop) {
     file.decorations = Decorations("1 2 0 0 0 1", "0 0 0 0 0 1", "0 0 0 0 0 1", "0 0 0 0 0 1");
     Load(file);
     DrawLineBand(logo, 10, 20);
-    const auto vertices = gl_record::EffectiveNamed("glVertex3f");
+    const auto& vertices = capture::Vertices();
     ASSERT_EQ(vertices.size(), 14u);
-    EXPECT_EQ(vertices[0].args, (std::vector<double>{0, 10, -1}));
-    EXPECT_EQ(vertices[1].args, (std::vector<double>{0, -10, -1}));
-    EXPECT_NEAR(vertices[13].args[0], 10, 1e-5);
+    EXPECT_EQ(std::vector<float>(vertices[0].position, vertices[0].position + 3), (std::vector<float>{0, 10, -1}));
+    EXPECT_EQ(std::vector<float>(vertices[1].position, vertices[1].position + 3), (std::vector<float>{0, -10, -1}));
+    EXPECT_NEAR(vertices[13].position[0], 10, 1e-5);
+    // Its front faces the viewer, as its normals do.
+    for (const captured::Face& face : captured::Faces()) EXPECT_GT(face.Winding().z, 0.0f);
 }
 
 TEST_F(LogoDecorations, APathThatTurnsBackDoesNotFoldTheBand) {
@@ -184,13 +201,13 @@ TEST_F(LogoDecorations, APathThatTurnsBackDoesNotFoldTheBand) {
     file.decorations = Decorations("1 2 0 0 0 1", "0 0 0 0 0 1", "0 0 0 0 0 1", "0 0 0 0 0 1");
     Load(file);
     DrawLineBand(logo, 40, 36);
-    const auto vertices = gl_record::EffectiveNamed("glVertex3f");
-    const auto normals = gl_record::EffectiveNamed("glNormal3f");
+    const auto& vertices = capture::Vertices();
+    const auto normals = captured::Calls("glNormal3f");
     ASSERT_EQ(vertices.size(), 2 * normals.size());
     for (std::size_t i = 2; i < vertices.size(); ++i) {
         // Each edge's step never points against that station's direction.
-        const auto& now = vertices[i].args;
-        const auto& before = vertices[i - 2].args;
+        const float* now = vertices[i].position;
+        const float* before = vertices[i - 2].position;
         const float u = static_cast<float>(i / 2) / static_cast<float>(normals.size() - 1);
         const Vector3 t = Normalized(Vector3(40, logo.offset[1].Derivative(u), 0));
         EXPECT_GE((now[0] - before[0]) * t.x + (now[1] - before[1]) * t.y, -1e-4) << i;
@@ -205,12 +222,17 @@ TEST_F(LogoDecorations, CharactersCarryTheDecorationsInPathModeZeroAndLinesOther
         file.decorations = Decorations("1 0 0 0 1 1", "1 0 0 0 1 1", "0 0 0 0 0 1", "0 0 0 0 0 1");
         Load(file);
         logo.Draw();
-        const auto calls = gl_record::Effective();
+        // The primitives the logo list holds itself, beside its glyphs' lists.
+        int plates = 0, bands = 0;
+        for (const capture::Call& c : capture::CallLog()) {
+            if (c.name != "glBegin" || c.compiling != static_cast<unsigned>(logo.logoList)) continue;
+            plates += c.args[0] == GL_POLYGON;
+            bands += c.args[0] == GL_QUAD_STRIP;
+        }
         const bool flat = layout[0] == '0';
-        EXPECT_EQ(Count(calls, "glBegin", GL_POLYGON), flat ? 3 : 0) << layout;
-        EXPECT_EQ(Count(calls, "glBegin", GL_QUAD_STRIP), flat ? 0 : 2) << layout;
-        EXPECT_EQ(gl_record::Errors(), 0);
-        EXPECT_EQ(gl_record::OpenPrimitives(), 0);
+        EXPECT_EQ(plates, flat ? 3 : 0) << layout;
+        EXPECT_EQ(bands, flat ? 0 : 2) << layout;
+        EXPECT_TRUE(captured::SoundGL());
     }
 }
 
@@ -222,29 +244,39 @@ TEST_F(LogoDecorations, TheShadowListUsesOnlyTheShadowsMaterialAndColour) {
     Load(file);
     logo.Draw();
     ASSERT_GT(logo.shadowList, 0);
-    const auto contents = gl_record::ListContents(static_cast<unsigned>(logo.shadowList));
-    const auto colours = Colours(contents);
-    ASSERT_FALSE(colours.empty());
-    for (const auto& c : colours) EXPECT_EQ(c, kBlue);
-    int diffuse = 0;
-    for (const auto& c : contents)
-        if (c.name == "glMaterialfv" && c.args[1] == GL_DIFFUSE) {
-            EXPECT_EQ(std::vector<double>(c.args.begin() + 2, c.args.end()), (std::vector<double>{0, 0, 0.9f, 1}));
-            ++diffuse;
+    int shadowTriangles = 0;
+    bool redInTheLogo = false;
+    for (const captured::Face& face : captured::Faces()) {
+        const capture::Surface& surface = capture::Surfaces().at(face.triangle.surface);
+        if (face.triangle.list == static_cast<unsigned>(logo.logoList)) {
+            for (const capture::Vertex& corner : face.corners) redInTheLogo |= ColourOf(corner) == kRed;
+            continue;
         }
-    EXPECT_GT(diffuse, 0);
+        ASSERT_EQ(face.triangle.list, static_cast<unsigned>(logo.shadowList));
+        ++shadowTriangles;
+        for (const capture::Vertex& corner : face.corners) ASSERT_EQ(ColourOf(corner), kBlue);
+        ASSERT_FALSE(surface.colourMaterial);
+        ASSERT_EQ(std::vector<float>(surface.diffuse, surface.diffuse + 4), (std::vector<float>{0, 0, 0.9f, 1}));
+    }
+    EXPECT_GT(shadowTriangles, 0);
     // The logo list keeps its own colours, and lookups afterwards their own indexes.
-    const auto logoColours = Colours(gl_record::ListContents(static_cast<unsigned>(logo.logoList)));
-    EXPECT_NE(std::find(logoColours.begin(), logoColours.end(), kRed), logoColours.end());
+    EXPECT_TRUE(redInTheLogo);
     EXPECT_FALSE(ShadowPass);
     EXPECT_EQ(&logo.ColourAt(0), &logo.colours[0]);
 }
 
-// A primitive that marks where it is drawn and how wide it was asked to be.
+// A primitive that marks where it is drawn and how wide it was asked to be:
+// a triangle from its origin to its width along x.
 class Marker : public BasicObject {
 public:
     using BasicObject::BasicObject;
-    void DrawShape() override { glVertex3f(width, 0, 0); }
+    void DrawShape() override {
+        glBegin(GL_TRIANGLES);
+        glVertex3f(0, 0, 0);
+        glVertex3f(width, 0, 0);
+        glVertex3f(0, 1, 0);
+        glEnd();
+    }
 };
 
 TEST_F(LogoDecorations, LineObjectsSitAtLineCentresAndCharacterObjectsOnCharacters) {
@@ -256,18 +288,18 @@ TEST_F(LogoDecorations, LineObjectsSitAtLineCentresAndCharacterObjectsOnCharacte
     logo.characterObject = std::make_unique<Marker>(&logo);
     logo.lineObject->width = 1000;
     logo.Draw();
-    // The logo list's own vertices, not those of the glyph lists it calls.
-    std::vector<gl_record::Placed> marks;
-    for (const auto& v : gl_record::PlaceCalls(gl_record::Effective(), "glVertex3f"))
-        if (v.call.replayDepth == 1) marks.push_back(v);
+    // The logo list's own triangles, not those of the glyph lists it calls.
+    std::vector<captured::Face> marks;
+    for (const captured::Face& face : captured::Faces())
+        if (face.triangle.innerList == static_cast<unsigned>(logo.logoList)) marks.push_back(face);
     // Line 1, A, B, line 2, C. Line 1 is 24 wide and centred; line 2 (6 wide)
     // starts at its left edge.
-    const double expectedX[] = {0, -6, 8, -9, -9};
-    const double widths[] = {1000, 16, 12, 1000, 10};
+    const float expectedX[] = {0, -6, 8, -9, -9};
+    const float widths[] = {1000, 16, 12, 1000, 10};
     ASSERT_EQ(marks.size(), 5u);
     for (std::size_t i = 0; i < 5; ++i) {
-        EXPECT_NEAR(marks[i].modelview[12], expectedX[i], 1e-5) << i;
-        EXPECT_EQ(marks[i].call.args[0], widths[i]) << i;
+        EXPECT_NEAR(marks[i].corners[0].position[0], expectedX[i], 1e-5) << i;
+        EXPECT_NEAR(marks[i].corners[1].position[0] - marks[i].corners[0].position[0], widths[i], 1e-4) << i;
     }
 }
 
@@ -299,13 +331,12 @@ TEST_F(LogoDecorations, DegenerateLinesDrawNoNaN) {
         fontWithSpacing->Load(in);
         font = std::move(fontWithSpacing);
         logo.Prepare(font.get());
-        gl_record::Reset();
+        capture::Reset();
         logo.Draw();
         logo.frameCount = 0;
         logo.DrawFrame(0);
         logo.DrawFrame(2);
-        EXPECT_TRUE(logo_test::AllArgumentsFinite()) << c.what;
-        EXPECT_EQ(gl_record::Errors(), 0) << c.what;
+        EXPECT_TRUE(captured::SoundGL()) << c.what;
     }
 }
 
@@ -325,16 +356,14 @@ TEST(DefaultLogo, ReadsAndDrawsCleanlyInTheDefaultFont) {
     StrokeFontCharacterSet font;
     font.Load(fontIn);
     logo.Prepare(&font);
-    gl_record::Reset();
+    capture::Reset();
     logo.Draw();
     // Every character but spaces and line ends has a glyph, in the logo and its shadow.
     std::size_t glyphs = 0;
     for (char c : logo.text) glyphs += (c != ' ' && c != '\r') ? 1 : 0;
     EXPECT_EQ(logo_test::PlacedGlyphs(font).size(), 2 * glyphs);
     for (unsigned frame = 0; frame < logo.frameCount; ++frame) logo.DrawFrame(frame);
-    EXPECT_TRUE(logo_test::AllArgumentsFinite());
-    EXPECT_EQ(gl_record::Errors(), 0);
-    EXPECT_EQ(gl_record::OpenPrimitives(), 0);
+    EXPECT_TRUE(captured::SoundGL());
 }
 
 }  // namespace

@@ -1,12 +1,13 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <set>
 #include <sstream>
 
 #include "LogoTestSupport.h"
-#include "RecordingGL.h"
+#include "Captured.h"
 #include "text/LogoString.h"
 
 namespace {
@@ -27,7 +28,7 @@ protected:
             font->Load(in);
         }
         ASSERT_EQ(logo_test::ReadString(logo, file.Text()), 0);
-        gl_record::Reset();
+        capture::Reset();
         logo.Prepare(font.get());
     }
 
@@ -85,7 +86,7 @@ TEST_F(LogoLayout, CharactersAdvanceByTheirSpacingAndShareTheBaseline) {
     for (const auto& c : cases) {
         Load(Text(c.block, c.layout));
         ExpectPlacements(DrawAndPlace(), c.expected, c.what);
-        EXPECT_EQ(gl_record::Errors(), 0) << c.what;
+        EXPECT_TRUE(captured::SoundGL()) << c.what;
     }
 }
 
@@ -112,22 +113,23 @@ TEST_F(LogoLayout, PathModesTurnCharactersButOnlyModeOneBendsTheBand) {
         const double turn = std::atan2(10.0, 44.0) * 180 / M_PI;
         for (const auto& g : placed) EXPECT_NEAR(TurnAboutZ(g), turn, 1e-3) << mode;
 
-        // The band's vertices: those of the logo list itself, not of the glyph lists.
-        std::vector<gl_record::Placed> vertices;
-        for (const auto& v : gl_record::PlaceCalls(gl_record::Effective(), "glVertex3f"))
-            if (v.call.replayDepth == 1) vertices.push_back(v);
+        // The band's vertices, station by station: those the logo list draws
+        // itself, not its glyph lists.
+        std::set<std::uint32_t> band;
+        for (const capture::Triangle& t : capture::Triangles())
+            if (t.innerList == static_cast<unsigned>(logo.logoList)) band.insert(t.vertices, t.vertices + 3);
+        const std::vector<std::uint32_t> vertices(band.begin(), band.end());
         ASSERT_GE(vertices.size(), 4u);
         ASSERT_EQ(vertices.size() % 2, 0u);
         for (std::size_t i = 0; i < vertices.size(); i += 2) {
-            const auto& first = vertices[i].call.args;
-            const auto& second = vertices[i + 1].call.args;
-            EXPECT_NEAR(second[1] - first[1], mode == 1 ? -36 * 44 / std::hypot(44.0, 10.0) : -36, 1e-3);
-            if (mode == 1) EXPECT_GT(std::fabs(second[0] - first[0]), 1.0);
-            else EXPECT_NEAR(second[0], first[0], 1e-6);
-        }
-        for (const auto& normal : gl_record::EffectiveNamed("glNormal3f")) {
-            if (normal.replayDepth != 1) continue;
-            EXPECT_NEAR(normal.args[2], 1.0, 1e-6);
+            const capture::Vertex& first = capture::Vertices()[vertices[i]];
+            const capture::Vertex& second = capture::Vertices()[vertices[i + 1]];
+            EXPECT_NEAR(second.position[1] - first.position[1], mode == 1 ? -36 * 44 / std::hypot(44.0, 10.0) : -36,
+                        1e-3);
+            if (mode == 1) EXPECT_GT(std::fabs(second.position[0] - first.position[0]), 1.0);
+            else EXPECT_NEAR(second.position[0], first.position[0], 1e-5);
+            EXPECT_NEAR(first.normal[2], 1.0, 1e-6);
+            EXPECT_NEAR(second.normal[2], 1.0, 1e-6);
         }
     }
 }
@@ -156,11 +158,12 @@ TEST_F(LogoLayout, DrawFrameClampsTheAnimationTimeToOne) {
         double x;
     } cases[] = {{0, 0}, {2, 4}, {4, 8}, {5, 8}, {400, 8}};
     for (const auto& c : cases) {
-        gl_record::Reset();
+        capture::Reset();
         logo.logoList = logo.shadowList = -1;
         logo.DrawFrame(c.frame);
-        const auto calls = gl_record::PlaceCalls(gl_record::Effective(), "glCallList");
+        const auto& calls = capture::ListCalls();
         ASSERT_FALSE(calls.empty());
+        EXPECT_EQ(calls[0].list, static_cast<unsigned>(logo.logoList));
         EXPECT_NEAR(calls[0].modelview[12], c.x, 1e-5) << c.frame;
     }
 }
@@ -173,18 +176,18 @@ TEST_F(LogoLayout, DrawFrameTurnsTheShadowWithTheLogo) {
     Load(file);
     logo.DrawFrame(1);
     // Shadow list first, under the shadow matrix and then the motion.
-    const auto calls = gl_record::PlaceCalls(gl_record::Effective(), "glCallList");
-    ASSERT_GE(calls.size(), 2u);
-    EXPECT_EQ(calls[0].call.args[0], logo.shadowList);
+    std::vector<capture::ListCall> calls;
+    for (const capture::ListCall& call : capture::ListCalls())
+        if (call.caller == 0) calls.push_back(call);
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[0].list, static_cast<unsigned>(logo.shadowList));
+    EXPECT_EQ(calls[1].list, static_cast<unsigned>(logo.logoList));
     // (0, 0, 10) turned 45 degrees about Y, then dropped onto y = -40.
-    const auto shadow = gl_record::TransformPoint(calls[0].modelview, 0, 0, 10);
-    EXPECT_NEAR(shadow[0], 10 * M_SQRT1_2, 1e-4);
-    EXPECT_NEAR(shadow[1], -40, 1e-4);
-    EXPECT_NEAR(shadow[2], 10 * M_SQRT1_2, 1e-4);
-    const auto logoCall = std::find_if(calls.begin(), calls.end(),
-                                       [&](const auto& c) { return c.call.args[0] == logo.logoList; });
-    ASSERT_NE(logoCall, calls.end());
-    EXPECT_NEAR(logoCall->modelview[13], 0, 1e-9);  // the logo itself is not flattened
+    const Vector3 shadow = captured::Transformed(calls[0].modelview, Vector3(0, 0, 10));
+    EXPECT_NEAR(shadow.x, 10 * M_SQRT1_2, 1e-4);
+    EXPECT_NEAR(shadow.y, -40, 1e-4);
+    EXPECT_NEAR(shadow.z, 10 * M_SQRT1_2, 1e-4);
+    EXPECT_NEAR(calls[1].modelview[13], 0, 1e-9);  // the logo itself is not flattened
 }
 
 }  // namespace

@@ -1,10 +1,10 @@
 #include "LogoTestSupport.h"
 
-#include <cmath>
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
-#include "RecordingGL.h"
+#include "Captured.h"
 #include "text/StrokeCharacter.h"
 
 namespace logo_test {
@@ -51,22 +51,16 @@ int GlyphList(const StrokeFontCharacterSet& font, char code) {
 
 std::vector<GlyphPlacement> PlacedGlyphs(const StrokeFontCharacterSet& font) {
     std::vector<GlyphPlacement> out;
-    for (const auto& placed : gl_record::PlaceCalls(gl_record::Effective(), "glCallList")) {
-        const int list = static_cast<int>(placed.call.args[0]);
+    for (const capture::ListCall& call : capture::ListCalls()) {
         for (const StrokeCharacter* c = font.firstCharacter; c != nullptr; c = c->next) {
-            if (c->displayList != list || list <= 0) continue;
-            const auto origin = gl_record::TransformPoint(placed.modelview, 0, 0, 0);
-            out.push_back({static_cast<char>(c->code), origin[0], origin[1], placed.modelview});
+            if (c->displayList <= 0 || static_cast<unsigned>(c->displayList) != call.list) continue;
+            const Vector3 origin = captured::Transformed(call.modelview, Origin);
+            GlyphPlacement placed{static_cast<char>(c->code), origin.x, origin.y, {}};
+            std::copy(call.modelview, call.modelview + 16, placed.modelview.begin());
+            out.push_back(placed);
         }
     }
     return out;
-}
-
-bool AllArgumentsFinite() {
-    for (const auto& call : gl_record::Effective())
-        for (double a : call.args)
-            if (!std::isfinite(a)) return false;
-    return true;
 }
 
 }  // namespace logo_test

@@ -3,11 +3,11 @@
 // Building blocks of the logo tests: string files composed section by
 // section, the small test font, and the glyph lists the logo calls.
 
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "MatrixTracker.h"
 #include "text/LogoString.h"
 #include "text/StrokeCharacterSet.h"
 
@@ -44,16 +44,13 @@ std::unique_ptr<StrokeFontCharacterSet> LoadTestFont();
 // The display list of the glyph with the given code (-1 when none).
 int GlyphList(const StrokeFontCharacterSet& font, char code);
 
-// Where each call of a glyph list lands: the x and y of the glyph's origin,
-// in the order drawn.
+// Where each call of a glyph list lands: the x and y of the glyph's origin
+// and the model-view matrix, in the order drawn.
 struct GlyphPlacement {
     char code;
     double x, y;
-    gl_record::Matrix4 modelview;
+    std::array<float, 16> modelview;
 };
 std::vector<GlyphPlacement> PlacedGlyphs(const StrokeFontCharacterSet& font);
-
-// True when every argument of every effective call is a finite number.
-bool AllArgumentsFinite();
 
 }  // namespace logo_test

@@ -1,14 +1,21 @@
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cmath>
 #include <sstream>
 
-#include "MatrixTracker.h"
 #include "text/Motion.h"
 #include "text/ShadowPlane.h"
 
 namespace {
+
+// A point through a column-major matrix, divided by w, in double precision.
+Vector3 transformed(const float* m, const Vector3& p) {
+    const double x = p.x, y = p.y, z = p.z;
+    const double w = m[3] * x + m[7] * y + m[11] * z + m[15];
+    return Vector3(static_cast<float>((m[0] * x + m[4] * y + m[8] * z + m[12]) / w),
+                   static_cast<float>((m[1] * x + m[5] * y + m[9] * z + m[13]) / w),
+                   static_cast<float>((m[2] * x + m[6] * y + m[10] * z + m[14]) / w));
+}
 
 TEST(ShadowPlane, ProjectsPointsAlongTheLightOntoThePlane) {
     const struct {
@@ -25,11 +32,9 @@ TEST(ShadowPlane, ProjectsPointsAlongTheLightOntoThePlane) {
         shadow.normal = Normalized(p.normal);
         shadow.light = Normalized(p.light);
         shadow.ComputeMatrix();
-        gl_record::Matrix4 m;
-        for (int i = 0; i < 16; ++i) m[i] = shadow.matrix[i];
+        const float* m = shadow.matrix;
         for (const Vector3& x : points) {
-            const auto s = gl_record::TransformPoint(m, x.x, x.y, x.z);
-            const Vector3 projected{float(s[0]), float(s[1]), float(s[2])};
+            const Vector3 projected = transformed(m, x);
             EXPECT_NEAR(Dot(projected - p.point, shadow.normal), 0.0f, 1e-3f);
             const Vector3 along = Cross(projected - x, shadow.light);
             EXPECT_NEAR(Length(along), 0.0f, 1e-3f);

@@ -9,7 +9,7 @@
 #include <sstream>
 
 #include "LogoTestSupport.h"
-#include "RecordingGL.h"
+#include "capture/Capture.h"
 #include "scene/DataLine.h"
 #include "text/ComposedGlyph.h"
 #include "text/FileCheck.h"
@@ -226,7 +226,7 @@ TEST(UnicodeText, GreekAndCyrillicFacesDrawTheirLettersAtTheirOwnCodes) {
 // drawn, and the marks' lists elsewhere, leaving the pen at the base's advance.
 TEST(UnicodeText, AComposedLetterDrawsItsBaseUnchanged) {
     auto font = defaultFont();
-    gl_record::Reset();
+    capture::Reset();
     const GlyphPlan plan = PlanGlyph(*font, U'é');
     DrawPlan(plan);
     const auto placed = logo_test::PlacedGlyphs(*font);
@@ -250,7 +250,7 @@ TEST(UnicodeText, AlignedLinesAreCentredFlushLeftOrFlushRight) {
         LogoString logo;
         ASSERT_EQ(logo_test::ReadString(logo, file.Text()), 0);
         logo.Prepare(font.get());
-        gl_record::Reset();
+        capture::Reset();
         logo.Draw();
         const auto placed = logo_test::PlacedGlyphs(*font);
         ASSERT_EQ(placed.size(), 4u);
