@@ -202,8 +202,10 @@ private:
             const double dot = before[0] * after[0] + before[1] * after[1] + before[2] * after[2];
             const double lengths = std::sqrt((before[0] * before[0] + before[1] * before[1] + before[2] * before[2]) *
                                              (after[0] * after[0] + after[1] * after[1] + after[2] * after[2]));
-            // Turned by more than 60 degrees, or without area: refused.
-            if (!(lengths > 0.0) || dot < 0.5 * lengths) return false;
+            const double area = before[0] * before[0] + before[1] * before[1] + before[2] * before[2];
+            // A triangle that had no area can only gain; one turned by more
+            // than 60 degrees, or left without area, refuses the collapse.
+            if (area > 0.0 && (!(lengths > 0.0) || dot < 0.5 * lengths)) return false;
         }
         return true;
     }

@@ -17,7 +17,7 @@
 
 struct SolidifyOptions {
     float closingRadius = 0.1f; // millimetres: seams up to twice this wide are closed
-    float adaptivity = 0.2f;    // 0: uniform triangles; up to 1: fewer triangles where it is flat
+    float adaptivity = 0.05f;   // 0: uniform triangles; up to 1: fewer triangles where it is flat
     float thinnest = 0.0f;      // millimetres across the thinnest drawn part, if known
     float simplifyError = 0.0f; // millimetres the meshed surface may move to become leaner (0: as meshed)
 };

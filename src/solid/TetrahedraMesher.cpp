@@ -1,6 +1,7 @@
 #include "DenseField.h"
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <unordered_map>
 #include <utility>
@@ -47,9 +48,12 @@ private:
     // these, which never coincide, where crossings near a grid point may.
     std::vector<Point3> middles;
 
+    // Values are kept a thousandth of a voxel from 0: a crossing nearer to
+    // a grid point than that would round to the point itself in floats,
+    // and the crossings of several edges round it would meet there.
     float value(std::size_t i) const {
-        const float f = volume.values[i];
-        return f == 0.0f ? 1e-6f * volume.spacing : f;
+        const float f = volume.values[i], least = 1e-3f * volume.spacing;
+        return std::fabs(f) >= least ? f : f < 0.0f ? -least : least;
     }
 
     Point3 position(std::size_t i) const {
