@@ -5,7 +5,7 @@
 // math libraries differ in their last bits), and its findings are
 // logo3d-check's, line for line; a file that does not read builds nothing.
 // Usage: core-check.mjs LOGO3D-CORE.js LOGO3D-EXPORT LOGO3D-CHECK SOURCE_DIR
-import { execFileSync, spawnSync } from 'child_process';
+import { spawnSync } from 'child_process';
 import fs from 'fs';
 import os from 'os';
 import path from 'path';
@@ -52,11 +52,31 @@ function near(a, b, tolerance) {
     return a.every((v, i) => Math.abs(v - b[i]) <= tolerance);
 }
 
+const lines = (text) => text.split('\n').filter((line) => line.length > 0);
+
+// The exporter's words for the same files: what it prints on the standard
+// error stream (warnings, then the problem) and on the standard output
+// (the report), line for line the module's.
+function sameWords(name, run, result) {
+    const said = [...result.notes, ...(result.built ? [] : [result.problem])];
+    const same = (a, b) => JSON.stringify(a) === JSON.stringify(b);
+    const apart = (ours, theirs) => (same(ours, theirs) ? '' : `\n  module:   ${ours.join('\n            ')}\n  exporter: ${theirs.join('\n            ')}`);
+    check(same(lines(run.stderr), said), `${name}: the module warns as the exporter does (${said.length} lines)` +
+        apart(said, lines(run.stderr)));
+    const report = result.report || [];
+    check(same(lines(run.stdout), report), `${name}: the module reports as the exporter does` + apart(report, lines(run.stdout)));
+}
+
+function exportIn(dir, args = []) {
+    return spawnSync(exporter, ['-f', 'font.src', '-e', 'env.src', '-s', 'string.src', '-o', 'logo.glb', ...args],
+        { cwd: dir, encoding: 'latin1' });
+}
+
 function compare(c) {
     const dir = scratchWith(c);
     const files = { font: fs.readFileSync(c.font), env: fs.readFileSync(c.env), string: fs.readFileSync(c.string) };
     const result = core.build(files, { format: 'glb' });
-    execFileSync(exporter, ['-f', 'font.src', '-e', 'env.src', '-s', 'string.src', '-o', 'logo.glb'], { cwd: dir });
+    sameWords(c.name, exportIn(dir), result);
     const native = logoTriangles(fs.readFileSync(path.join(dir, 'logo.glb')));
     const ours = result.built ? logoTriangles(result.bytes) : { triangles: 0, min: [], max: [] };
     check(result.built, `${c.name}: the module builds (${result.problem || 'no problem'})`);
@@ -102,10 +122,7 @@ function compareDamaged() {
                 page = { built: false, problem: String(error) };
             }
             check(page.built === result.built, `the page's build agrees (${page.problem || 'built'})`);
-            const exported = spawnSync(exporter, ['-f', 'font.src', '-e', 'env.src', '-s', 'string.src', '-o', 'logo.glb'],
-                { cwd: dir, encoding: 'latin1' });
-            check(result.built || exported.stderr.includes(result.problem),
-                `the module's problem is the exporter's: ${result.problem || 'none'}`);
+            sameWords(`string line ${at + 1} damaged`, exportIn(dir), result);
             check(JSON.stringify(got) === JSON.stringify(expected) && result.built === !hasError,
                 `string line ${at + 1} damaged: ${got.length} findings as the checker's ${expected.length}, ` +
                 `${result.built ? 'built' : 'not built: ' + result.problem}`);

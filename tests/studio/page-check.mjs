@@ -20,6 +20,7 @@ const puppeteer = require('puppeteer-core');
 const validator = require('gltf-validator');
 
 const [pagePath, outDir] = process.argv.slice(2);
+fs.mkdirSync(outDir, { recursive: true });
 let failures = 0;
 
 function check(ok, what) {

@@ -28,7 +28,7 @@ export function threeMfParts(bytes) {
             .map((m) => m.slice(1, 4).map((i) => vertices[Number(i)]));
         parts.push({ name: object[2], colour: materials[Number(object[3])]?.colour, triangles });
     }
-    const holder = model.match(/<object id="(\d+)" type="model" name="logo">[\s\S]*?<\/object>/);
+    const holder = model.match(/<object [^>]*name="logo"[^>]*>[\s\S]*?<\/object>/);
     const components = holder ? [...holder[0].matchAll(/<component objectid="(\d+)"/g)].length : 0;
     return { parts, components, files: Object.keys(files), built: /<item objectid=/.test(model) };
 }
