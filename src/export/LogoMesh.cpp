@@ -98,40 +98,32 @@ CleanUpReport& CleanUpReport::operator+=(const CleanUpReport& o) {
     return *this;
 }
 
-MeshPart BuildMeshPart(const capture::Drawing& drawing, const std::vector<std::uint32_t>& picked, bool weld,
-                       CleanUpReport& report, const SourceName& sourceName) {
-    MeshPart part;
-    part.vertices.reserve(std::min(drawing.vertices.size(), picked.size() * 3));
-    std::unordered_map<std::uint32_t, std::size_t> groupOfSurface;
-    std::unordered_map<WeldKey, std::uint32_t, WeldHash> welded;
-    std::vector<std::uint32_t> meshIndex(drawing.vertices.size(), kUnused);
-    std::uint32_t lastSurface = kUnused;
-    std::size_t lastGroup = 0;
-    auto indexOf = [&](std::uint32_t drawn) {
-        std::uint32_t& index = meshIndex[drawn];
-        if (index != kUnused) return index;
-        const capture::Vertex& v = drawing.vertices[drawn];
-        if (weld) {
-            auto found = welded.emplace(weldKey(v), static_cast<std::uint32_t>(part.vertices.size()));
-            if (!found.second) return index = found.first->second;
-        }
-        part.vertices.push_back(meshVertex(v));
-        return index = static_cast<std::uint32_t>(part.vertices.size() - 1);
-    };
-    for (std::uint32_t picking : picked) {
-        const capture::Triangle& t = drawing.triangles[picking];
-        ++report.drawn;
-        const capture::Vertex* const corners[3] = {&drawing.vertices[t.vertices[0]], &drawing.vertices[t.vertices[1]],
-                                                   &drawing.vertices[t.vertices[2]]};
+namespace {
+
+// The mesh of picked triangles, one at a time: vertices taken over once
+// (welded when asked), each triangle turned to face its normals, grouped by
+// surface.
+class MeshBuilder {
+public:
+    MeshBuilder(const capture::Drawing& drawing, std::size_t picked, bool weld, CleanUpReport& report,
+                const SourceName& sourceName)
+        : drawing_(drawing), picked_(picked), weld_(weld), report_(report), sourceName_(sourceName),
+          meshIndex_(drawing.vertices.size(), kUnused) {
+        part_.vertices.reserve(std::min(drawing.vertices.size(), picked * 3));
+    }
+
+    void Add(const capture::Triangle& t) {
+        ++report_.drawn;
+        const capture::Vertex* const corners[3] = {&drawing_.vertices[t.vertices[0]], &drawing_.vertices[t.vertices[1]],
+                                                   &drawing_.vertices[t.vertices[2]]};
         const float* a = corners[0]->position;
         const float* b = corners[1]->position;
         const float* c = corners[2]->position;
         if (!HasArea(a, b, c)) {
-            ++report.degenerate;
-            continue;
+            ++report_.degenerate;
+            return;
         }
         const Vec winding = cross(difference(b, a), difference(c, a));
-        const double twiceArea = length(winding);
         // The face must point where its vertex normals point.
         Vec normals{0, 0, 0};
         for (const capture::Vertex* v : corners)
@@ -141,29 +133,71 @@ MeshPart BuildMeshPart(const capture::Drawing& drawing, const std::vector<std::u
         std::uint32_t index[3];
         for (int i = 0; i < 3; ++i) index[i] = indexOf(t.vertices[order[i]]);
         if (index[0] == index[1] || index[1] == index[2] || index[2] == index[0]) {
-            ++report.degenerate;
-            continue;
+            ++report_.degenerate;
+            return;
         }
-        report.drawnArea += 0.5 * twiceArea;
-        if (turnOver) {
-            ++report.rewound;
-            report.rewoundArea += 0.5 * twiceArea;
-            if (sourceName) ++report.rewoundBySource[sourceName(t)];
+        count(t, 0.5 * length(winding), turnOver);
+        std::vector<std::uint32_t>& indices = groupOf(t.surface).indices;
+        indices.insert(indices.end(), index, index + 3);
+    }
+
+    MeshPart Take() { return std::move(part_); }
+
+private:
+    const capture::Drawing& drawing_;
+    std::size_t picked_;
+    bool weld_;
+    CleanUpReport& report_;
+    const SourceName& sourceName_;
+    MeshPart part_;
+    std::unordered_map<std::uint32_t, std::size_t> groupOfSurface_;
+    std::unordered_map<WeldKey, std::uint32_t, WeldHash> welded_;
+    std::vector<std::uint32_t> meshIndex_;
+    std::uint32_t lastSurface_ = kUnused;
+    std::size_t lastGroup_ = 0;
+
+    std::uint32_t indexOf(std::uint32_t drawn) {
+        std::uint32_t& index = meshIndex_[drawn];
+        if (index != kUnused) return index;
+        const capture::Vertex& v = drawing_.vertices[drawn];
+        if (weld_) {
+            auto found = welded_.emplace(weldKey(v), static_cast<std::uint32_t>(part_.vertices.size()));
+            if (!found.second) return index = found.first->second;
         }
-        // Runs of one surface are long: look the group up only when it changes.
-        if (t.surface != lastSurface) {
-            auto group = groupOfSurface.emplace(t.surface, part.groups.size());
+        part_.vertices.push_back(meshVertex(v));
+        return index = static_cast<std::uint32_t>(part_.vertices.size() - 1);
+    }
+
+    void count(const capture::Triangle& t, double area, bool turnOver) {
+        report_.drawnArea += area;
+        if (!turnOver) return;
+        ++report_.rewound;
+        report_.rewoundArea += area;
+        if (sourceName_) ++report_.rewoundBySource[sourceName_(t)];
+    }
+
+    // Runs of one surface are long: the group is looked up only when it changes.
+    MeshGroup& groupOf(std::uint32_t surface) {
+        if (surface != lastSurface_) {
+            auto group = groupOfSurface_.emplace(surface, part_.groups.size());
             if (group.second) {
                 // Room for every picked triangle: unused room costs only
                 // address space, and the indices never move as they grow.
-                part.groups.push_back(MeshGroup{t.surface, {}});
-                part.groups.back().indices.reserve(picked.size() * 3);
+                part_.groups.push_back(MeshGroup{surface, {}});
+                part_.groups.back().indices.reserve(picked_ * 3);
             }
-            lastSurface = t.surface;
-            lastGroup = group.first->second;
+            lastSurface_ = surface;
+            lastGroup_ = group.first->second;
         }
-        std::vector<std::uint32_t>& indices = part.groups[lastGroup].indices;
-        indices.insert(indices.end(), index, index + 3);
+        return part_.groups[lastGroup_];
     }
-    return part;
+};
+
+}  // namespace
+
+MeshPart BuildMeshPart(const capture::Drawing& drawing, const std::vector<std::uint32_t>& picked, bool weld,
+                       CleanUpReport& report, const SourceName& sourceName) {
+    MeshBuilder builder(drawing, picked.size(), weld, report, sourceName);
+    for (std::uint32_t picking : picked) builder.Add(drawing.triangles[picking]);
+    return builder.Take();
 }

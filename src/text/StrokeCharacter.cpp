@@ -192,6 +192,29 @@ void reportBadCommand(Diagnostics& report, const std::string& glyph, char letter
                    std::string("'") + letter +
                        "' is not a stroke command (l p s c, or the markers e f): the glyph is left without strokes");
 }
+void reportEmptyGlyph(Diagnostics& report) {
+    if (!report.Active()) return;
+    report.Failure(report.Line(), "glyph",
+                   "expected a character and its strokes, found an empty line (only lines before the header may be "
+                   "empty)");
+}
+
+// A marker after a stroke that ends free: 'f' gives it the open end, 'e'
+// the font's cap.
+void capOpenEnd(Stroke* last, char marker, int capValue) {
+    if (last == nullptr || last->endCap != 0) return;
+    if (marker == 'f') last->endCap = 1;
+    if (marker == 'e') last->endCap = capValue;
+}
+
+// A stroke's start cap by what came before it: the open end at the start
+// of a chain or after 'f', the font's cap after 'e', none (joined) after a
+// stroke.
+int startCapAfter(char previous, int capValue) {
+    if (previous == ' ' || previous == 'f') return 1;
+    return previous == 'e' ? capValue : 0;
+}
+
 }  // namespace
 
 int StrokeCharacter::Read(std::istream& in, Diagnostics& report) {
@@ -201,10 +224,7 @@ int StrokeCharacter::Read(std::istream& in, Diagnostics& report) {
     char letter = 0;
     char32_t read = 0;
     if (!ReadGlyphCode(in, read)) {
-        if (report.Active())
-            report.Failure(report.Line(), "glyph",
-                           "expected a character and its strokes, found an empty line (only lines before the "
-                           "header may be empty)");
+        reportEmptyGlyph(report);
         return 1;
     }
     code = read;
@@ -237,17 +257,12 @@ int StrokeCharacter::Read(std::istream& in, Diagnostics& report) {
         }
 
         if (made == nullptr) {
-            if (lastStroke != nullptr && lastStroke->endCap == 0) {
-                if (letter == 'f') lastStroke->endCap = 1;
-                if (letter == 'e') lastStroke->endCap = capValue;
-            }
+            capOpenEnd(lastStroke, letter, capValue);
         } else {
             made->SetStart(current);
             errors += made->Read(in, report, strokeName(report, glyph, letter, ++strokes));
             current = made->end;
-            if (previous == ' ' || previous == 'f') made->startCap = 1;
-            else if (previous == 'e') made->startCap = capValue;
-            else made->startCap = 0;
+            made->startCap = startCapAfter(previous, capValue);
             if (lastStroke == nullptr) {
                 firstStroke = made;
             } else {
