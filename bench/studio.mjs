@@ -4,7 +4,7 @@
 // (a change through the test handle until the frame that shows its logo);
 // the WebAssembly core's build time in node beside the native exporter's;
 // the time the printable exports take.
-// Usage: bench/studio.mjs PAGE.html LOGO3D-CORE.js [LOGO3D-BENCH-EXPORT]
+// Usage: bench/studio.mjs PAGE.html LOGO3D-CORE.js [LOGO3D-BENCH-EXPORT [LOGO3D-EXPORT]]
 import { execFileSync } from 'child_process';
 import fs from 'fs';
 import os from 'os';
@@ -12,7 +12,7 @@ import path from 'path';
 import { createRequire } from 'module';
 import { wrapCore } from '../tools/studio/web/core.mjs';
 
-const [pagePath, corePath, nativeBench] = process.argv.slice(2);
+const [pagePath, corePath, nativeBench, exporter] = process.argv.slice(2);
 const root = path.resolve(path.dirname(new URL(import.meta.url).pathname), '..');
 const require = createRequire(import.meta.url);
 const puppeteer = require('puppeteer-core');
@@ -89,15 +89,19 @@ async function inChromium() {
                     `median ${ms(median(swap))} (at most 300 ms; the core's own build median ${ms(median(core))})`);
         console.log(`  until the next frame is on screen, after the 100 ms typing pause: best ${ms(best(total))}, ` +
                     `median ${ms(median(total))} (software WebGL draws a frame of this size in about ${ms(await frameTime(page))})`);
-        // The printable exports of the default logo, 100 mm wide: the core's
-        // grid and the union in the worker.
-        for (const format of ['stl', '3mf']) {
-            const [took, size] = await page.evaluate(async (f) => {
+        // The printable exports in the page's worker, at the page's grid: a
+        // name plate 80 mm wide on a 2 mm plate (at most 3 s) and the default
+        // logo 100 mm wide (at most 10 s).
+        const prints = [['name plate ANNA', 'stl', { width: 80, base: 2, text: 'ANNA' }, 3],
+            ['default logo', 'stl', { width: 100, base: 2 }, 10], ['default logo', '3mf', { width: 100, base: 2 }, 10]];
+        for (const [name, format, options, most] of prints) {
+            const [took, size] = await page.evaluate(async (f, o) => {
                 const started = performance.now();
-                const bytes = await window.logo3dStudio.export(f, { width: 100 });
+                const bytes = await window.logo3dStudio.export(f, o);
                 return [performance.now() - started, bytes.length];
-            }, format);
-            console.log(`.${format} export, default logo 100 mm wide: ${(took / 1000).toFixed(1)} s, ${(size / 1e6).toFixed(1)} MB`);
+            }, format, options);
+            console.log(`.${format} export, ${name} ${options.width} mm wide in the page's worker: ` +
+                        `${(took / 1000).toFixed(1)} s (at most ${most} s), ${(size / 1e6).toFixed(2)} MB`);
         }
     } finally {
         await browser.close();
@@ -105,5 +109,24 @@ async function inChromium() {
     }
 }
 
+// The page's grid (at most 320 voxels across) against the exporter's own
+// (0.08 mm): the default logo's print volume, within 2%.
+async function gridsAgree() {
+    if (!exporter || !fs.existsSync(exporter)) return;
+    const core = wrapCore(await require(path.resolve(corePath))());
+    const files = Object.fromEntries(['font', 'env', 'string'].map((f) => [f, fs.readFileSync(path.join(root, 'data', `${f}.src`))]));
+    const volumeOf = (lines) => Number((lines.join('\n').match(/volume ([0-9.]+) mm/) || [])[1]);
+    const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'logo3d-grids-'));
+    const report = execFileSync(exporter, ['-f', path.join(root, 'data/font.src'), '-e', path.join(root, 'data/env.src'),
+        '-s', path.join(root, 'data/string.src'), '--print', '--width', '100', '--base', '2', '-o', path.join(dir, 'logo.stl')],
+    { encoding: 'utf8', stdio: ['ignore', 'pipe', 'ignore'] });
+    fs.rmSync(dir, { recursive: true, force: true });
+    const page = core.build(files, { format: 'stl', width: 100, base: 2 });
+    const [a, b] = [volumeOf(report.split('\n')), volumeOf(page.report)];
+    console.log(`default logo 100 mm, volume: the exporter's grid ${a.toFixed(1)} mm³, the page's ${b.toFixed(1)} mm³ ` +
+                `(${(100 * Math.abs(a - b) / a).toFixed(2)}% apart; at most 2%)`);
+}
+
 await inNode();
+await gridsAgree();
 await inChromium();

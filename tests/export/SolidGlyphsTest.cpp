@@ -101,20 +101,42 @@ TEST(SolidGlyphs, EverySectionShapeAndCapStyleGivesClosedLetters) {
     }
 }
 
-// How far each vertex of a mesh lies from the nearest of the given
-// triangles (up to `reach`).
-std::vector<double> distancesFrom(const std::vector<TriangleCorners>& triangles, const SolidMesh& mesh,
-                                  double reach) {
+// Points spread over a mesh's faces (each triangle's corners, the middles
+// of its sides and its centre), each with the share of the area it stands
+// for, and how far each lies from the nearest of the given triangles (up to
+// `reach`).
+struct Sampled {
+    std::vector<double> distance, weight;
+};
+Sampled sampledDistances(const std::vector<TriangleCorners>& triangles, const SolidMesh& mesh, double reach) {
     const TriangleGrid grid(triangles, reach, 1.0);
-    std::vector<double> out;
-    for (const Point3& v : mesh.vertices) out.push_back(grid.Nearest(v));
+    Sampled out;
+    for (const auto& t : mesh.triangles) {
+        const Point3 &a = mesh.vertices[t[0]], &b = mesh.vertices[t[1]], &c = mesh.vertices[t[2]];
+        const double u[3] = {b[0] - a[0], b[1] - a[1], b[2] - a[2]}, v[3] = {c[0] - a[0], c[1] - a[1], c[2] - a[2]};
+        const double area = 0.5 * std::sqrt(std::pow(u[1] * v[2] - u[2] * v[1], 2) + std::pow(u[2] * v[0] - u[0] * v[2], 2) +
+                                            std::pow(u[0] * v[1] - u[1] * v[0], 2));
+        const double weights[3] = {1, 1, 1};  // corners, middles, centre: a third of the area each way
+        for (int k = 0; k < 7; ++k) {
+            Point3 p;
+            for (int i = 0; i < 3; ++i) {
+                const float w[7][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {.5f, .5f, 0}, {0, .5f, .5f}, {.5f, 0, .5f},
+                                       {1 / 3.f, 1 / 3.f, 1 / 3.f}};
+                p[i] = w[k][0] * a[i] + w[k][1] * b[i] + w[k][2] * c[i];
+            }
+            out.distance.push_back(grid.Nearest(p));
+            out.weight.push_back(area * weights[k < 3 ? 0 : k < 6 ? 1 : 2] / 7.0);
+        }
+    }
     return out;
 }
 
-// At the printed size the solid is the drawing: the vertices of a name
-// plate's solid lie within 0.05 mm of a drawn triangle or of the plate,
-// but where the solid bridges the drawing's open seams (a part in five
-// hundred of them, in the middle of a seam up to 0.2 mm wide).
+// At the printed size the solid is the drawing: its surface lies within
+// 0.05 mm of a drawn triangle or of the plate (measured on points spread
+// over its faces, each for its share of the area), but where the solid
+// bridges the drawing's open seams (a part in two hundred of the area, at
+// the joints and caps of the strokes, in seams up to 0.2 mm wide), and
+// nowhere more than 0.1 mm.
 TEST(SolidGlyphs, ANamePlateKeepsToTheDrawnSurface) {
     const DrawnLogo drawn = drawnText(kSource + "/data/font.src", Style{}, "ANNA|B&e4");
     PrintLayout layout;
@@ -128,10 +150,14 @@ TEST(SolidGlyphs, ANamePlateKeepsToTheDrawnSurface) {
     laidOut.insert(laidOut.end(), plate.begin(), plate.end());
     const PrintSolid solid = MakePrintSolid(drawn, layout, MakeOpenVdbGrid);
     ASSERT_EQ(solid.parts.size(), 1u);
-    const std::vector<double> distances = distancesFrom(laidOut, solid.parts.front().mesh, 1.0);
-    const auto beyond = std::count_if(distances.begin(), distances.end(), [](double d) { return d > 0.05; });
-    EXPECT_LE(double(beyond), 2e-3 * double(distances.size()));
-    EXPECT_LE(*std::max_element(distances.begin(), distances.end()), 0.1);
+    const Sampled s = sampledDistances(laidOut, solid.parts.front().mesh, 1.0);
+    double beyond = 0.0, all = 0.0;
+    for (std::size_t i = 0; i < s.distance.size(); ++i) {
+        all += s.weight[i];
+        if (s.distance[i] > 0.05) beyond += s.weight[i];
+    }
+    EXPECT_LE(beyond, 5e-3 * all);
+    EXPECT_LE(*std::max_element(s.distance.begin(), s.distance.end()), 0.1);
 }
 
 // Each shipped face is a test of its own (so that they run side by side),

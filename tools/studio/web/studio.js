@@ -173,7 +173,7 @@ class Studio {
         if (format === 'png') return { name: 'logo.png', bytes: await this.exportFile(format, options) };
         const result = await this.call(this.files(), {
             format, shadow: options.shadow === true, weld: options.weld === true,
-            width: options.width, base: options.base, margin: options.margin,
+            width: options.width, base: options.base, margin: options.margin, text: options.text,
         });
         if (!result.built) throw new Error(result.problem);
         if (result.files.length > 1)
