@@ -7,9 +7,10 @@
 // an iframe of a tall page, which still scrolls; reduced motion; its name
 // for screen readers; its still picture without WebGL or JavaScript; the
 // lite page. Every wait is for the page's own signals, never for a time.
-// The README's snippets for the .glb (three.js, <model-viewer>) run as they
-// stand, their CDN's files served from node_modules.
-// Usage: page-check.js DIR THREE_BUILD_DIR README, DIR holding logo.html,
+// The snippets for the .glb (three.js, <model-viewer>) of the web page's
+// manual (docs/web.md) run as they stand, their CDN's files served from
+// node_modules.
+// Usage: page-check.js DIR THREE_BUILD_DIR WEB_MANUAL, DIR holding logo.html,
 // lite.html, logo.glb, plain.glb (no shadow), plain.html, plain.js,
 // viewer.png and viewer-wide.png (600 x 300).
 'use strict';
@@ -20,7 +21,7 @@ const os = require('os');
 const path = require('path');
 const puppeteer = require('puppeteer-core');
 
-const [outDir, threeBuild, readme] = process.argv.slice(2);
+const [outDir, threeBuild, manual] = process.argv.slice(2);
 const nodeModules = path.join(threeBuild, '..', '..');
 const viewerPicture = path.join(outDir, 'viewer.png');
 const size = { width: 400, height: 400 };  // the viewer's window
@@ -251,19 +252,19 @@ async function checkPlainThree(browser, viewerPng) {
     await page.close();
 }
 
-// The first html code block after `heading` in the README.
-function readmeSnippet(heading) {
-    const text = fs.readFileSync(readme, 'utf8');
+// The first html code block after `heading` in the manual.
+function manualSnippet(heading) {
+    const text = fs.readFileSync(manual, 'utf8');
     const from = text.indexOf(heading);
     const block = from < 0 ? null : /```html\n([\s\S]*?)```/.exec(text.slice(from));
-    if (!block) throw new Error(`the README has no html snippet after "${heading}"`);
+    if (!block) throw new Error(`${path.basename(manual)} has no html snippet after "${heading}"`);
     return block[1];
 }
 
 const checkedVersions = new Set();
 
 // Serves the CDN's URLs of the snippets from node_modules, as long as the
-// README names the version installed there.
+// manual names the version installed there.
 async function serveCdnLocally(page) {
     await page.setRequestInterception(true);
     page.on('request', (request) => {
@@ -275,14 +276,14 @@ async function serveCdnLocally(page) {
         const [, name, version, file] = cdn;
         const installed = JSON.parse(fs.readFileSync(path.join(nodeModules, name, 'package.json'), 'utf8')).version;
         if (!checkedVersions.has(name))
-            check(version === installed, `the README's ${name} is the installed one (${version}, ${installed})`);
+            check(version === installed, `the manual's ${name} is the installed one (${version}, ${installed})`);
         checkedVersions.add(name);
         request.respond({ status: 200, contentType: 'text/javascript',
                           headers: { 'Access-Control-Allow-Origin': '*' }, body: fs.readFileSync(path.join(nodeModules, name, file)) });
     });
 }
 
-// A page around a README snippet, on a background no logo has, with the
+// A page around a snippet of the manual, on a background no logo has, with the
 // page's clock stopped at its first frame so that the motion stays at its
 // start, where the viewer's picture shows it; window.framesShown counts frames.
 async function openSnippet(browser, name, snippet) {
@@ -348,12 +349,12 @@ function classMembers(viewer, other) {
     return members;
 }
 
-// The README's three.js snippet draws the .glb with the viewer's colours: the
+// The manual's three.js snippet draws the .glb with the viewer's colours: the
 // median colour of the band, the gold, the red and the white letters within a
 // few levels of the viewer's picture of the same view.
 async function checkThreeSnippet(browser) {
     const page = await openSnippet(browser, 'three-snippet.html',
-                                   readmeSnippet('**The `.glb` in your own three.js page**'));
+                                   manualSnippet('**The `.glb` in your own three.js page**'));
     await page.waitForFunction(() => window.framesShown >= 3, { timeout: 120000, polling: 100 });
     const shot = await pixelsOf(page, await page.screenshot({ path: path.join(outDir, 'three-snippet.png') }));
     const viewer = await pixelsOf(page, fs.readFileSync(path.join(outDir, 'viewer-wide.png')));
@@ -372,12 +373,12 @@ async function checkThreeSnippet(browser) {
     await page.close();
 }
 
-// The README's <model-viewer> snippet shows the logo, with colours near the
+// The manual's <model-viewer> snippet shows the logo, with colours near the
 // viewer's: its own studio light and tone mapping, so far less near than
-// three.js with the README's lights.
+// three.js with the manual's lights.
 async function checkModelViewerSnippet(browser) {
     const page = await openSnippet(browser, 'model-viewer-snippet.html',
-                                   readmeSnippet('**In a glTF web component**'));
+                                   manualSnippet('**In a glTF web component**'));
     await page.waitForFunction(() => {
         const viewer = document.querySelector('model-viewer');
         return viewer && viewer.loaded && viewer.modelIsVisible;
