@@ -23,6 +23,9 @@ struct DrawnExport {
 void ExportMesh(const DrawnExport& drawn, const ExportSettings& settings, ExportResult& result);
 void ExportPrint(const DrawnExport& drawn, const ExportSettings& settings, ExportResult& result);
 
+// A line of the report with up to five numbers in it (printf's format).
+std::string ReportLine(const char* format, double a, double b = 0, double c = 0, double d = 0, double e = 0);
+
 // The logo's text on one line, for a page's title: each line trimmed, the
 // lines that hold anything joined by a space; UTF-8 as it is, other bytes
 // read as Latin-1.

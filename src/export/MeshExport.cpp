@@ -16,11 +16,6 @@ namespace {
 // The page opens at the size the viewer's window opens at.
 constexpr int kViewerWindowSize = 400;
 
-std::string formatted(const char* format, double a, double b = 0, double c = 0) {
-    char line[256];
-    std::snprintf(line, sizeof line, format, a, b, c);
-    return line;
-}
 
 int colourByte(float value) { return static_cast<int>(255.0f * std::min(std::max(value, 0.0f), 1.0f) + 0.5f); }
 
@@ -98,13 +93,13 @@ std::vector<std::string> reportLines(const ExportSettings& s, const ExportScene&
                                      const ExportFigures& f) {
     std::vector<std::string> lines{"wrote " + s.output};
     if (scene.motion.size() > 1)
-        lines.push_back(formatted("motion: %.0f frames in %.3g s", double(scene.motion.size() - 1), scene.loopSeconds));
-    lines.push_back(formatted("triangles: %.0f drawn, %.0f without area dropped, %.0f turned to face their normals ",
+        lines.push_back(ReportLine("motion: %.0f frames in %.3g s", double(scene.motion.size() - 1), scene.loopSeconds));
+    lines.push_back(ReportLine("triangles: %.0f drawn, %.0f without area dropped, %.0f turned to face their normals ",
                               double(report.drawn), double(report.degenerate), double(report.rewound)) +
-                    formatted("(%.3f%% of the area), %.0f written",
+                    ReportLine("(%.3f%% of the area), %.0f written",
                               report.drawnArea > 0 ? 100.0 * report.rewoundArea / report.drawnArea : 0.0,
                               double(f.written)));
-    lines.push_back(formatted("size: %.1f x %.1f x %.1f mm", f.sizeMillimetres[0], f.sizeMillimetres[1], f.sizeMillimetres[2]));
+    lines.push_back(ReportLine("size: %.1f x %.1f x %.1f mm", f.sizeMillimetres[0], f.sizeMillimetres[1], f.sizeMillimetres[2]));
     if (s.sourceReport)
         for (const auto& entry : report.rewoundBySource)
             lines.push_back("turned over: " + std::to_string(entry.second) + " from " + entry.first);

@@ -12,21 +12,16 @@
 
 namespace {
 
-std::string formatted(const char* format, double a, double b = 0, double c = 0, double d = 0, double e = 0) {
-    char line[256];
-    std::snprintf(line, sizeof line, format, a, b, c, d, e);
-    return line;
-}
 
 std::vector<std::string> reportLines(const ExportSettings& s, const PrintSolid& solid, std::size_t drawn,
                                      const std::string& summary) {
     SolidMesh merged;
     for (const SolidPart& part : solid.parts) merged.Append(part.mesh);
     std::vector<std::string> lines{"wrote " + s.output};
-    lines.push_back(formatted("triangles: %.0f drawn, %.0f written", double(drawn), double(merged.triangles.size())));
+    lines.push_back(ReportLine("triangles: %.0f drawn, %.0f written", double(drawn), double(merged.triangles.size())));
     const SolidBounds b = BoundsOf(merged);
-    lines.push_back(formatted("size: %.1f x %.1f x %.1f mm ", b.max[0] - b.min[0], b.max[1] - b.min[1], b.max[2] - b.min[2]) +
-                    formatted("(%.4g mm per font unit, voxel %.3g mm)", solid.millimetresPerUnit, solid.voxel));
+    lines.push_back(ReportLine("size: %.1f x %.1f x %.1f mm ", b.max[0] - b.min[0], b.max[1] - b.min[1], b.max[2] - b.min[2]) +
+                    ReportLine("(%.4g mm per font unit, voxel %.3g mm)", solid.millimetresPerUnit, solid.voxel));
     if (s.format == ExportFormat::k3mf)
         for (const SolidPart& part : solid.parts) lines.push_back("part: " + part.name);
     lines.push_back(summary);

@@ -13,7 +13,7 @@
 #include "text/StrokeCharacterSet.h"
 
 namespace {
-constexpr double kFullTurn = 6.283185307179586;
+constexpr double kAroundTheRing = 6.283185307179586;
 }
 
 void RoundFrame::DrawShape() {
@@ -34,7 +34,7 @@ void RoundFrame::DrawShape() {
     const unsigned pointsPerRing = context->MakeSection(previous, first.point, first.direction, unit);
     // A wide section round a large frame would multiply two large counts.
     const int n = std::min(RoundFrameSegments(a, b, RoundStepLength(FacetLengthGlobal)), MaxRings(pointsPerRing));
-    const float angleStep = static_cast<float>(kFullTurn / n);
+    const float angleStep = static_cast<float>(kAroundTheRing / n);
     // One band more than segments: the last covers the first again, which
     // closes the ring without a joint.
     for (int k = 1; k <= n + 1; ++k) {

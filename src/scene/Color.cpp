@@ -1,5 +1,7 @@
 #include "scene/Color.h"
 
+#include <GL/gl.h>
+
 #include <sstream>
 
 #include "scene/FieldLine.h"
@@ -18,3 +20,5 @@ int readColor(Color& color, std::istream& in, Diagnostics& report, std::string_v
         line.Limit(*components[i], *components[i] < 0.0f || *components[i] > 1.0f, 1.0f, i, "is outside 0..1");
     return failures;
 }
+
+void Color::Apply() const { glColor4f(red, green, blue, alpha); }

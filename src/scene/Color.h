@@ -13,6 +13,9 @@ struct Color {
 
     Color() = default;
     Color(float r, float g, float b, float a) : red(r), green(g), blue(b), alpha(a) {}
+
+    // Makes it OpenGL's current colour.
+    void Apply() const;
 };
 
 inline Color operator+(const Color& a, const Color& b) {

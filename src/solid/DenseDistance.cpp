@@ -1,4 +1,5 @@
 #include "DenseDistance.h"
+#include "PointMath.h"
 
 #include <algorithm>
 #include <array>
@@ -9,12 +10,6 @@
 
 namespace {
 
-Point3 minus(const Point3& a, const Point3& b) { return {a[0] - b[0], a[1] - b[1], a[2] - b[2]}; }
-float dot(const Point3& a, const Point3& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
-Point3 cross(const Point3& a, const Point3& b) {
-    return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
-}
-
 // Whether a grid point near a triangle lies on its front (outer) side.
 bool inFront(const NearestTriangles& near, const std::vector<TriangleCorners>& triangles, int x, int y, int z) {
     const std::int32_t t = near.triangle[near.distance.Index(x, y, z)];
@@ -23,7 +18,7 @@ bool inFront(const NearestTriangles& near, const std::vector<TriangleCorners>& t
     const Point3 p = near.distance.At(x, y, z);
     Point3 nearest;
     DistanceToTriangle(p, c, nearest);
-    return dot(minus(p, nearest), cross(minus(c[1], c[0]), minus(c[2], c[0]))) > 0.0f;
+    return Dot(Minus(p, nearest), Cross(Minus(c[1], c[0]), Minus(c[2], c[0]))) > 0.0f;
 }
 
 using Cell = std::array<int, 3>;

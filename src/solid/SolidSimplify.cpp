@@ -1,4 +1,5 @@
 #include "SolidSimplify.h"
+#include "PointMath.h"
 
 #include <algorithm>
 #include <cmath>
@@ -35,8 +36,7 @@ struct Candidate {
     Point3 position;
 };
 
-Point3 minus(const Point3& a, const Point3& b) { return {a[0] - b[0], a[1] - b[1], a[2] - b[2]}; }
-std::array<double, 3> cross(const Point3& a, const Point3& b) {
+std::array<double, 3> areaVector(const Point3& a, const Point3& b) {
     return {double(a[1]) * b[2] - double(a[2]) * b[1], double(a[2]) * b[0] - double(a[0]) * b[2],
             double(a[0]) * b[1] - double(a[1]) * b[0]};
 }
@@ -135,7 +135,7 @@ private:
 
     void addPlane(std::uint32_t t) {
         const auto& v = triangles_[t];
-        std::array<double, 3> n = cross(minus(positions_[v[1]], positions_[v[0]]), minus(positions_[v[2]], positions_[v[0]]));
+        std::array<double, 3> n = areaVector(Minus(positions_[v[1]], positions_[v[0]]), Minus(positions_[v[2]], positions_[v[0]]));
         const double length = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
         if (!(length > 0.0)) return;
         for (double& x : n) x /= length;
@@ -197,8 +197,8 @@ private:
             if (c[0] == other || c[1] == other || c[2] == other) continue;
             Point3 moved[3];
             for (int k = 0; k < 3; ++k) moved[k] = c[k] == v ? p : positions_[c[k]];
-            const auto before = cross(minus(positions_[c[1]], positions_[c[0]]), minus(positions_[c[2]], positions_[c[0]]));
-            const auto after = cross(minus(moved[1], moved[0]), minus(moved[2], moved[0]));
+            const auto before = areaVector(Minus(positions_[c[1]], positions_[c[0]]), Minus(positions_[c[2]], positions_[c[0]]));
+            const auto after = areaVector(Minus(moved[1], moved[0]), Minus(moved[2], moved[0]));
             const double dot = before[0] * after[0] + before[1] * after[1] + before[2] * after[2];
             const double lengths = std::sqrt((before[0] * before[0] + before[1] * before[1] + before[2] * before[2]) *
                                              (after[0] * after[0] + after[1] * after[1] + after[2] * after[2]));

@@ -1,4 +1,5 @@
 #include "DenseField.h"
+#include "PointMath.h"
 
 #include <array>
 #include <cmath>
@@ -7,12 +8,6 @@
 #include <utility>
 
 namespace {
-
-Point3 minus(const Point3& a, const Point3& b) { return {a[0] - b[0], a[1] - b[1], a[2] - b[2]}; }
-float dot(const Point3& a, const Point3& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
-Point3 cross(const Point3& a, const Point3& b) {
-    return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
-}
 
 // The cube's corners by bit: 1 along x, 2 along y, 4 along z; each
 // tetrahedron goes from corner 0 to corner 7 along the three axes in one order.
@@ -81,8 +76,8 @@ private:
 
     // A triangle facing away from the inside corners.
     void triangle(std::uint32_t a, std::uint32_t b, std::uint32_t c, const Point3& towardsInside) {
-        const Point3 n = cross(minus(middles[b], middles[a]), minus(middles[c], middles[a]));
-        if (dot(n, towardsInside) > 0.0f) std::swap(b, c);
+        const Point3 n = Cross(Minus(middles[b], middles[a]), Minus(middles[c], middles[a]));
+        if (Dot(n, towardsInside) > 0.0f) std::swap(b, c);
         mesh.triangles.push_back({a, b, c});
     }
 

@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr double kFullTurn = 2.0 * M_PI;
-
 void Add(Section& out, const Vector3& point, const Vector3& normal) {
     out.points.push_back(point);
     out.normals.push_back(normal);

@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr double kFullTurn = 2.0 * M_PI;
-
 // A polygon whose vertex i lies at angle[i] on a circle (radius[i] times the
 // scaled half width); face normals come from the unscaled vertices, so that
 // a ring shrunk to a point keeps the body's facets.

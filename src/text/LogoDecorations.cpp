@@ -9,7 +9,6 @@
 #include "stroke/Stroke.h"
 
 namespace {
-void setColour(const Color& c) { glColor4f(c.red, c.green, c.blue, c.alpha); }
 void vertex(const Vector3& p) { glVertex3f(p.x, p.y, p.z); }
 
 struct StyleColours {
@@ -88,9 +87,9 @@ void DrawLineBand(const LogoString& logo, float width, float height) {
             secondColour = colours.b;
         }
         glNormal3f(frame.normal.x, frame.normal.y, frame.normal.z);
-        setColour(firstColour);
+        firstColour.Apply();
         vertex(lastFirst);
-        setColour(secondColour);
+        secondColour.Apply();
         vertex(lastSecond);
     }
     glEnd();
@@ -133,7 +132,7 @@ void DrawCharacterPlate(const LogoString& logo, float width, float height) {
     glBegin(GL_POLYGON);
     glNormal3f(0.0f, 0.0f, 1.0f);
     for (int c = 0; c < 4; ++c) {
-        setColour(corners[c]);
+        corners[c].Apply();
         glVertex3f(cornerXY[c][0], cornerXY[c][1], z);
     }
     glEnd();
@@ -143,6 +142,6 @@ void DrawCharacterRule(const LogoString& logo, float width, float y) {
     const DecorationStyle& style = RuleStyleAt(logo, y);
     std::unique_ptr<StrokeCharacter> rod = MakeStraightRod(*logo.font, -width * 0.5f, width * 0.5f, y);
     logo.MaterialAt(style.materialIndex).Apply();
-    setColour(logo.ColourAt(style.colourIndexA));
+    logo.ColourAt(style.colourIndexA).Apply();
     rod->firstStroke->Draw();
 }

@@ -67,7 +67,6 @@ PathTilt tiltAlongPath(const LogoString& logo, float lineWidth, float u, float a
     return tilt;
 }
 
-void setColour(const Color& c) { glColor4f(c.red, c.green, c.blue, c.alpha); }
 
 // Where a character stands relative to its place on the straight line: the
 // offset of the path, the turns in degrees and the shear matrix.
@@ -111,7 +110,7 @@ void drawCell(const LogoString& logo, const Spacing& f, std::size_t i, float w, 
     glTranslatef(-w * 0.5f, 0.0f, 0.0f);
     glScalef(s, s, s);
     logo.MaterialAt(logo.MaterialDigit(static_cast<unsigned>(i))).Apply();
-    setColour(logo.ColourAt(logo.ColourDigit(static_cast<unsigned>(i))));
+    logo.ColourAt(logo.ColourDigit(static_cast<unsigned>(i))).Apply();
     if (logo.PlainAscii(i)) logo.font->DrawCode(logo.characters[i]);
     else DrawPlan(logo.PlanAt(i));
 }

@@ -18,7 +18,6 @@ Color BlendedColour(const Color& a, const Color& b, float frequency, unsigned st
 }
 
 namespace {
-void setColour(const Color& c) { glColor4f(c.red, c.green, c.blue, c.alpha); }
 }  // namespace
 
 void DrawRod(StrokeFontCharacterSet& font, const std::vector<RodStation>& stations) {
@@ -39,7 +38,7 @@ void DrawRod(StrokeFontCharacterSet& font, const std::vector<RodStation>& statio
     const std::size_t stride = 1 + last / static_cast<std::size_t>(MaxRings(pointsPerRing));
     for (std::size_t i = 0;; i = std::min(i + stride, last)) {
         const RodStation& station = stations[i];
-        setColour(station.colour);
+        station.colour.Apply();
         const unsigned count = context->MakeSection(ring, station.point, station.direction, 1.0f);
         if (i == 0) context->DrawCap(cap, station.point, -station.direction, station.direction);
         else context->DrawBand(previous, ring, station.direction, count);

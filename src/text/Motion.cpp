@@ -6,7 +6,7 @@
 #include "scene/FieldLine.h"
 
 namespace {
-constexpr double kTwoPi = 6.283185307179586;
+constexpr double kRadiansPerCycle = 6.283185307179586;
 constexpr double kDegreesToRadians = 0.017453292519943295;
 
 const char* const kPolynomialNames[] = {"a", "b", "c", nullptr};
@@ -30,7 +30,7 @@ int MotionPolynomial::Read(std::istream& in, Diagnostics& report, std::string_vi
 
 namespace {
 double waveAngle(const MotionWave& wave, float t) {
-    return kTwoPi * wave.frequency * t + wave.phase * kDegreesToRadians;
+    return kRadiansPerCycle * wave.frequency * t + wave.phase * kDegreesToRadians;
 }
 }  // namespace
 
@@ -47,5 +47,5 @@ int MotionWave::Read(std::istream& in, Diagnostics& report, std::string_view fie
 float MotionChannel::Value(float t) const { return polynomial.Value(t) + wave.Value(t); }
 
 float MotionChannel::Derivative(float t) const {
-    return polynomial.Rate(t) + static_cast<float>(kTwoPi) * wave.Rate(t);
+    return polynomial.Rate(t) + static_cast<float>(kRadiansPerCycle) * wave.Rate(t);
 }

@@ -24,14 +24,14 @@ void saveByRename(const std::string& path, const std::string& text) {
     ASSERT_EQ(std::rename((path + ".new").c_str(), path.c_str()), 0);
 }
 
-struct Box {
+struct InkColumns {
     int left = 1 << 30, right = -1;
     int Width() const { return right < left ? 0 : right - left + 1; }
 };
 
 // The columns where anything but the background shows.
-Box logoBox(const Image& image, const Rgb& clear) {
-    Box box;
+InkColumns logoBox(const Image& image, const Rgb& clear) {
+    InkColumns box;
     for (int y = 0; y < image.height; ++y)
         for (int x = 0; x < image.width; ++x)
             if (!Near(image.At(x, y), clear, 24)) {

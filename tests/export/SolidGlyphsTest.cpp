@@ -160,9 +160,9 @@ TEST(SolidGlyphs, ANamePlateKeepsToTheDrawnSurface) {
     EXPECT_LE(*std::max_element(s.distance.begin(), s.distance.end()), 0.1);
 }
 
-// Each shipped face is a test of its own (so that they run side by side),
-// its glyphs together in one solid, at a voxel coarse enough (0.4 mm on a
-// print 120 mm wide) to keep the sweep of every face short.
+// Each face is a test of its own (so that they run side by side), its
+// glyphs together in one solid, at a voxel coarse enough (0.4 mm on a print
+// 120 mm wide) to keep the sweep of every face short.
 std::vector<std::string> shippedFaces() {
     std::vector<std::string> faces;
     for (const auto& entry : std::filesystem::directory_iterator(kSource + "/fonts/hershey"))
@@ -171,9 +171,29 @@ std::vector<std::string> shippedFaces() {
     return faces;
 }
 
+// A face of each family the shipped faces come in (simplex, duplex,
+// complex, triplex, gothic, script, Cyrillic, symbols): each family draws
+// its glyphs with its own strokes, serifs and dots. The full sweep
+// (LOGO3D_FULL_SWEEP=1, bench/print-export --sweep) takes every face.
+// Under the sanitizers (LOGO3D_SMALL_SWEEP), whose allocator makes
+// OpenVDB's many large nodes slow, two of them.
+std::vector<std::string> sweptFaces() {
+    if (kFullSweep) return shippedFaces();
+#ifdef LOGO3D_SMALL_SWEEP
+    return {"futural", "gothiceng"};
+#else
+    return {"futural", "rowmand", "timesr", "timesib", "gothiceng", "scriptc", "cyrillic", "symbolic"};
+#endif
+}
+
 class ShippedFace : public ::testing::TestWithParam<std::string> {};
 
-TEST(SolidGlyphs, EveryShippedFaceIsSwept) { EXPECT_GE(shippedFaces().size(), 30u); }
+TEST(SolidGlyphs, EverySweptFaceIsShipped) {
+    const std::vector<std::string> shipped = shippedFaces();
+    EXPECT_GE(shipped.size(), 30u);
+    for (const std::string& face : sweptFaces())
+        EXPECT_TRUE(std::find(shipped.begin(), shipped.end(), face) != shipped.end()) << face;
+}
 
 // Every glyph a font file holds (ASCII and beyond) but the line separator,
 // the backslash and the space, in lines of thirty.
@@ -199,7 +219,7 @@ TEST_P(ShippedFace, EveryGlyphIsClosedInItsOwnStyle) {
     expectSolid(solidOf(face, Style{}, everyGlyphOf(face), 120.0f));
 }
 
-INSTANTIATE_TEST_SUITE_P(SolidGlyphs, ShippedFace, ::testing::ValuesIn(shippedFaces()),
+INSTANTIATE_TEST_SUITE_P(SolidGlyphs, ShippedFace, ::testing::ValuesIn(sweptFaces()),
                          [](const ::testing::TestParamInfo<std::string>& face) { return face.param; });
 
 }  // namespace

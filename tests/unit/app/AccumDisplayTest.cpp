@@ -32,7 +32,6 @@ Vector3 turned(const capture::ListCall& call, const Vector3& d) {
                    m[2] * d.x + m[6] * d.y + m[10] * d.z);
 }
 
-bool near(const Vector3& a, const Vector3& b, float tolerance = 1e-4f) { return Length(a - b) < tolerance; }
 
 class AccumDisplayTest : public ::testing::Test {
 protected:
@@ -67,7 +66,7 @@ TEST_F(AccumDisplayTest, AntialiasingAloneMakesEightShiftedPasses) {
         EXPECT_NEAR(origins[i].x, 200 + 0.45 * std::cos(angle), 1e-4) << i;
         EXPECT_NEAR(origins[i].y, 200 + 0.45 * std::sin(angle), 1e-4) << i;
         EXPECT_EQ(origins[i].z, -550.0f);
-        EXPECT_TRUE(near(turned(capture::ListCalls()[i], UnitZ), UnitZ, 1e-6f)) << "no jitter";
+        EXPECT_TRUE(app_test::NearPoint(turned(capture::ListCalls()[i], UnitZ), UnitZ, 1e-6f)) << "no jitter";
     }
     const capture::Surface& surface = capture::Surfaces().at(capture::Triangles().at(0).surface);
     EXPECT_TRUE(surface.colourMaterial);
@@ -98,7 +97,7 @@ TEST_F(AccumDisplayTest, OnePassShiftsRightByTheRadius) {
     accumDisplay();
     const std::vector<Vector3> origins = logoOrigins();
     ASSERT_EQ(origins.size(), 1u);
-    EXPECT_TRUE(near(origins[0], Vector3(200.7f, 200, -550)));
+    EXPECT_TRUE(app_test::NearPoint(origins[0], Vector3(200.7f, 200, -550)));
     EXPECT_EQ(accumWeights(), std::vector<double>{1.0});
 }
 
@@ -159,9 +158,9 @@ TEST_F(AccumDisplayTest, AntialiasingAndJitterShareTheAngleOfEachPass) {
     ASSERT_EQ(calls.size(), 4u);
     for (unsigned i = 0; i < 4; ++i) {
         const Vector3 axis(static_cast<float>(std::cos(i * M_PI / 2.0)), static_cast<float>(std::sin(i * M_PI / 2.0)), 0);
-        EXPECT_TRUE(near(captured::Transformed(calls[i].modelview, Origin), Vector3(200, 200, -550) + 0.45f * axis))
+        EXPECT_TRUE(app_test::NearPoint(captured::Transformed(calls[i].modelview, Origin), Vector3(200, 200, -550) + 0.45f * axis))
             << i;
-        EXPECT_TRUE(near(turned(calls[i], axis), axis, 1e-6f)) << i;
+        EXPECT_TRUE(app_test::NearPoint(turned(calls[i], axis), axis, 1e-6f)) << i;
         const Vector3 tilted = turned(calls[i], UnitZ);
         EXPECT_NEAR(std::acos(Dot(tilted, UnitZ)) * 180 / M_PI, 0.8, 1e-3) << i;
         EXPECT_NEAR(Dot(tilted, Cross(axis, UnitZ)), std::sin(0.8 * M_PI / 180), 1e-6) << "right-handed, " << i;

@@ -7,8 +7,12 @@
 
 #include "Captured.h"
 #include "app/Globals.h"
+#include "geometry/Vector3.h"
 
 namespace app_test {
+
+// Two points within a tolerance of each other.
+inline bool NearPoint(const Vector3& a, const Vector3& b, float tolerance = 1e-4f) { return Length(a - b) < tolerance; }
 
 // Puts the global records back to their start-up values and starts the
 // capture afresh with its call log on, so each test sees a fresh program.

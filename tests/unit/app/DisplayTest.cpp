@@ -21,7 +21,6 @@ protected:
 
 std::vector<float> four(const float* v) { return std::vector<float>(v, v + 4); }
 
-bool near(const Vector3& a, const Vector3& b, float tolerance = 1e-4f) { return Length(a - b) < tolerance; }
 
 // Every setting initGL makes, against a GL left in other states, so that
 // none of them passes for being GL's initial value.
@@ -86,7 +85,7 @@ void expectProjection(const std::vector<Projected>& points) {
     const capture::GLState state = capture::Current();
     for (const Projected& p : points) {
         const Vector3 device = captured::Transformed(state.projection, p.model);
-        EXPECT_TRUE(near(device, p.device)) << "(" << p.model.x << ", " << p.model.y << ", " << p.model.z << ") goes to ("
+        EXPECT_TRUE(app_test::NearPoint(device, p.device)) << "(" << p.model.x << ", " << p.model.y << ", " << p.model.z << ") goes to ("
                                             << device.x << ", " << device.y << ", " << device.z << ")";
     }
     EXPECT_EQ(state.matrixMode, GLenum(GL_MODELVIEW));
@@ -126,8 +125,8 @@ TEST_F(DisplayTest, DisplayClearsDrawsTheLogoAtTheWindowCentreAndMiddleDepthAndS
                                         "glCallList " + std::to_string(logo), "glFlush", "glutSwapBuffers"}));
     const std::vector<captured::Face> faces = captured::Faces();
     ASSERT_EQ(faces.size(), 1u);
-    EXPECT_TRUE(near(Position(faces[0].corners[0]), Vector3(200, 200, -550)));
-    EXPECT_TRUE(near(Position(faces[0].corners[1]), Vector3(201, 200, -550)));
+    EXPECT_TRUE(app_test::NearPoint(Position(faces[0].corners[0]), Vector3(200, 200, -550)));
+    EXPECT_TRUE(app_test::NearPoint(Position(faces[0].corners[1]), Vector3(201, 200, -550)));
     // Drawn with the vertex colours as the front's ambient and diffuse terms.
     const capture::Surface& surface = capture::Surfaces().at(faces[0].triangle.surface);
     EXPECT_TRUE(surface.colourMaterial);
@@ -153,8 +152,8 @@ TEST_F(DisplayTest, TheShadowIsDrawnBeforeTheLogoUnderItsMatrix) {
     EXPECT_EQ(calls[1].modelview[5], 1.0f);
     const std::vector<captured::Face> faces = captured::Faces();
     ASSERT_EQ(faces.size(), 2u);
-    EXPECT_TRUE(near(Position(faces[0].corners[2]), Vector3(200, 200, -550)));
-    EXPECT_TRUE(near(Position(faces[1].corners[2]), Vector3(200, 201, -550)));
+    EXPECT_TRUE(app_test::NearPoint(Position(faces[0].corners[2]), Vector3(200, 200, -550)));
+    EXPECT_TRUE(app_test::NearPoint(Position(faces[1].corners[2]), Vector3(200, 201, -550)));
 }
 
 TEST_F(DisplayTest, DisplayAppliesPanRotationAndScale) {
@@ -179,16 +178,16 @@ TEST_F(DisplayTest, DisplayAppliesPanRotationAndScale) {
         p = Rotated(p, UnitZ, 35 * degrees);
         p = Rotated(p, UnitY, 25 * degrees);
         p = Rotated(p, UnitX, 15 * degrees);
-        EXPECT_TRUE(near(Position(faces[0].corners[c]), centre + p)) << c;
+        EXPECT_TRUE(app_test::NearPoint(Position(faces[0].corners[c]), centre + p)) << c;
     }
-    EXPECT_TRUE(near(Position(faces[0].corners[0]), centre));
+    EXPECT_TRUE(app_test::NearPoint(Position(faces[0].corners[0]), centre));
 }
 
 TEST_F(DisplayTest, DisplayBeforeTheFirstReshapeHasNoDepth) {
     app_test::ProbeLogo();
     display();
     ASSERT_EQ(capture::Triangles().size(), 1u);
-    EXPECT_TRUE(near(Position(captured::Faces()[0].corners[0]), Vector3(200, 200, 0)));
+    EXPECT_TRUE(app_test::NearPoint(Position(captured::Faces()[0].corners[0]), Vector3(200, 200, 0)));
 }
 
 TEST_F(DisplayTest, VisibilitySwitchesTheIdleCallback) {

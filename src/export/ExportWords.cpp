@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <sstream>
 
 #include "ExportSteps.h"
@@ -50,4 +51,10 @@ std::string TitleOf(const LogoString& logo) {
         title.append(first, last);
     }
     return title.empty() ? "logo3d" : asUtf8(title);
+}
+
+std::string ReportLine(const char* format, double a, double b, double c, double d, double e) {
+    char line[256];
+    std::snprintf(line, sizeof line, format, a, b, c, d, e);
+    return line;
 }
