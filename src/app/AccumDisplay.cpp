@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr float kFullTurn = 6.2831854820251465f;
+constexpr float kJitterTurn = 6.2831854820251465f;
 
 // The trail's frames fade geometrically: frame 0 weighs 1, frame 1 weighs
 // trailWeight and each later frame trailRatio times the one before, all over
@@ -58,7 +58,7 @@ void renderPass(unsigned pass, float angleStep, float passCount, int frame) {
 
 void accumulate(int frame) {
     const unsigned passes = viewState.passes > 0 ? viewState.passes : 1;
-    const float angleStep = kFullTurn / static_cast<float>(passes);
+    const float angleStep = kJitterTurn / static_cast<float>(passes);
     glColorMaterial(GL_FRONT, GL_AMBIENT_AND_DIFFUSE);
     glEnable(GL_COLOR_MATERIAL);
     glClear(GL_ACCUM_BUFFER_BIT);

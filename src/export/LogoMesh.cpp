@@ -5,14 +5,14 @@
 
 namespace {
 
-using Vec = std::array<double, 3>;
+using EdgeVector = std::array<double, 3>;
 
-Vec difference(const float* a, const float* b) { return {double(a[0]) - b[0], double(a[1]) - b[1], double(a[2]) - b[2]}; }
-Vec cross(const Vec& a, const Vec& b) {
+EdgeVector difference(const float* a, const float* b) { return {double(a[0]) - b[0], double(a[1]) - b[1], double(a[2]) - b[2]}; }
+EdgeVector cross(const EdgeVector& a, const EdgeVector& b) {
     return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
 }
-double dot(const Vec& a, const Vec& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
-double length(const Vec& a) { return std::sqrt(dot(a, a)); }
+double dot(const EdgeVector& a, const EdgeVector& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
+double length(const EdgeVector& a) { return std::sqrt(dot(a, a)); }
 
 // Vertices that agree to within these steps are the same vertex when welding.
 constexpr double kPositionStep = kDegenerateHeight;
@@ -60,7 +60,7 @@ bool HasArea(const float* a, const float* b, const float* c) {
     for (const float* corner : {a, b, c})
         for (int i = 0; i < 3; ++i)
             if (!std::isfinite(corner[i])) return false;
-    const Vec ab = difference(b, a), bc = difference(c, b), ca = difference(a, c);
+    const EdgeVector ab = difference(b, a), bc = difference(c, b), ca = difference(a, c);
     const double longestSquared = std::max({dot(ab, ab), dot(bc, bc), dot(ca, ca)});
     const double twiceArea = length(cross(ab, difference(c, a)));
     // Its height over the longest side: no area when below the threshold.
@@ -123,9 +123,9 @@ public:
             ++report_.degenerate;
             return;
         }
-        const Vec winding = cross(difference(b, a), difference(c, a));
+        const EdgeVector winding = cross(difference(b, a), difference(c, a));
         // The face must point where its vertex normals point.
-        Vec normals{0, 0, 0};
+        EdgeVector normals{0, 0, 0};
         for (const capture::Vertex* v : corners)
             for (int i = 0; i < 3; ++i) normals[i] += v->normal[i];
         const bool turnOver = dot(winding, normals) < 0.0;

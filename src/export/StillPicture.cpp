@@ -11,13 +11,13 @@
 
 namespace {
 
-using Vec = std::array<float, 3>;
+using LightVector = std::array<float, 3>;
 
-float dot(const Vec& a, const Vec& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
+float LightDot(const LightVector& a, const LightVector& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
 
-Vec normalised(const Vec& v) {
-    const float length = std::sqrt(dot(v, v));
-    return length > 0.0f ? Vec{v[0] / length, v[1] / length, v[2] / length} : Vec{0, 0, 1};
+LightVector normalised(const LightVector& v) {
+    const float length = std::sqrt(LightDot(v, v));
+    return length > 0.0f ? LightVector{v[0] / length, v[1] / length, v[2] / length} : LightVector{0, 0, 1};
 }
 
 // A vertex on the picture: pixel position, depth (larger is nearer) and colour.
@@ -87,7 +87,7 @@ private:
 
 // OpenGL's fixed-function lighting of one vertex in the viewer's eye space
 // (a viewer at infinity, no two-sided light), in the screen's own values.
-std::array<float, 4> lit(const capture::Surface& s, const float* vertexColour, const Vec& eye, const Vec& normal,
+std::array<float, 4> lit(const capture::Surface& s, const float* vertexColour, const LightVector& eye, const LightVector& normal,
                          const Environment& environment) {
     const bool tracked = s.ColourIsDiffuse();
     const float* diffuse = tracked ? vertexColour : s.diffuse;
@@ -95,23 +95,23 @@ std::array<float, 4> lit(const capture::Surface& s, const float* vertexColour, c
     const Color& global = environment.lightModel.ambient;
     std::array<float, 4> out{s.emission[0] + global.red * ambient[0], s.emission[1] + global.green * ambient[1],
                              s.emission[2] + global.blue * ambient[2], diffuse[3]};
-    const Vec n = normalised(normal);
+    const LightVector n = normalised(normal);
     for (const Light& light : environment.lights) {
         if (light.enabled == 0) continue;
-        Vec towards{light.position.x, light.position.y, light.position.z};
+        LightVector towards{light.position.x, light.position.y, light.position.z};
         float fade = 1.0f;
         if (light.positionW != 0.0f) {
             const float w = light.positionW;
             towards = {towards[0] / w - eye[0], towards[1] / w - eye[1], towards[2] / w - eye[2]};
-            const float d = std::sqrt(dot(towards, towards));
+            const float d = std::sqrt(LightDot(towards, towards));
             fade = 1.0f / std::max(light.constantAttenuation + light.linearAttenuation * d +
                                        light.quadraticAttenuation * d * d, 1e-6f);
         }
-        const Vec l = normalised(towards);
-        const float facing = std::max(dot(n, l), 0.0f);
-        const Vec half = normalised({l[0], l[1], l[2] + 1.0f});
+        const LightVector l = normalised(towards);
+        const float facing = std::max(LightDot(n, l), 0.0f);
+        const LightVector half = normalised({l[0], l[1], l[2] + 1.0f});
         const float shine = facing > 0.0f && s.shininess >= 0.0f
-                                ? std::pow(std::max(dot(n, half), 0.0f), s.shininess) : 0.0f;
+                                ? std::pow(std::max(LightDot(n, half), 0.0f), s.shininess) : 0.0f;
         const float light_ambient[3] = {light.ambient.red, light.ambient.green, light.ambient.blue};
         const float light_diffuse[3] = {light.diffuse.red, light.diffuse.green, light.diffuse.blue};
         const float light_specular[3] = {light.specular.red, light.specular.green, light.specular.blue};
@@ -164,7 +164,7 @@ std::string StillPicturePng(const ExportScene& scene, const Environment& environ
             for (int k = 0; k < 3; ++k) {
                 const MeshVertex& v = scene.solid.vertices[group.indices[i + static_cast<std::size_t>(k)]];
                 c[k] = onPicture(v.position);
-                const Vec eye{v.position[0] + half, v.position[1] + half, v.position[2] - depth};
+                const LightVector eye{v.position[0] + half, v.position[1] + half, v.position[2] - depth};
                 c[k].colour = lit(surface, v.colour, eye, {v.normal[0], v.normal[1], v.normal[2]}, environment);
             }
             canvas.Fill(c[0], c[1], c[2]);

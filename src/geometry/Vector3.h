@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cmath>
+
 // The one point-and-direction type of the program: three floats, copied freely.
 // A default-constructed vector is (1, 1, 1); use Origin for a zero vector.
 struct Vector3 {
@@ -25,6 +27,7 @@ inline constexpr Vector3 UnitZ{0.0f, 0.0f, 1.0f};
 // The tolerance of every "too short" decision: strictly within ±0.000001,
 // compared in double precision.
 inline bool IsNearZero(double f) { return f > -0.000001 && f < 0.000001; }
+inline bool IsFinite(const Vector3& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
 
 inline Vector3 operator+(const Vector3& a, const Vector3& b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
 inline Vector3 operator-(const Vector3& a, const Vector3& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }

@@ -6,7 +6,7 @@
 #include "stroke/Tessellation.h"
 
 namespace {
-constexpr double kPi = 3.141592653589793;
+constexpr double kHalfTurn = 3.141592653589793;
 }
 
 bool FrameHasRoom(float width, float height, float r) { return width - 2.0f * r > 0.0f && height - 2.0f * r > 0.0f; }
@@ -23,7 +23,7 @@ std::array<Vector3, 6> SquareFramePath(const Vector3& centre, float width, float
 
 int RoundFrameSegments(float a, float b, float step) {
     const double larger = std::max(a, b);
-    return std::max(1, BoundedCount(kPi * larger / step) + 1);
+    return std::max(1, BoundedCount(kHalfTurn * larger / step) + 1);
 }
 
 RingPlacement RoundFrameRing(const Vector3& centre, float a, float b, float t) {

@@ -6,16 +6,14 @@
 #include <cmath>
 #include <vector>
 
+#include "geometry/Turns.h"
+#include "geometry/VectorGL.h"
 #include "object/StepLength.h"
 #include "stroke/Tessellation.h"
 #include "text/LogoString.h"
 
 namespace {
 
-constexpr double kFullTurn = 6.283185307179586;
-
-void vertex(const Vector3& v) { glVertex3f(v.x, v.y, v.z); }
-void normal(const Vector3& n) { glNormal3f(n.x, n.y, n.z); }
 
 }  // namespace
 
@@ -49,16 +47,16 @@ void RoundButton::DrawShape() {
     }
 
     glBegin(GL_TRIANGLE_FAN);
-    normal(UnitZ);
-    vertex(position);
-    for (const Vector3& f : face) vertex(f);
+    EmitNormal(UnitZ);
+    EmitVertex(position);
+    for (const Vector3& f : face) EmitVertex(f);
     glEnd();
 
     glBegin(GL_QUAD_STRIP);
     for (int i = 0; i <= n; ++i) {
-        normal(rim[i]);
-        vertex(face[i]);
-        vertex(base[i]);
+        EmitNormal(rim[i]);
+        EmitVertex(face[i]);
+        EmitVertex(base[i]);
     }
     glEnd();
 }

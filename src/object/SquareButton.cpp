@@ -6,14 +6,14 @@ namespace {
 
 // A corner of the face (front) or of the base (back) rectangle, with the signs
 // of its X and Y offsets from the centre.
-struct Corner {
+struct QuadCorner {
     bool base;
     float sx, sy;
 };
 
 struct Quad {
     Vector3 normal;
-    Corner corners[4];
+    QuadCorner corners[4];
 };
 
 // Every side leans 45 degrees whatever the sizes, so its normal is the
@@ -41,7 +41,7 @@ void SquareButton::DrawShape() {
     glBegin(GL_QUADS);
     for (const Quad& quad : kQuads) {
         glNormal3f(quad.normal.x, quad.normal.y, quad.normal.z);
-        for (const Corner& c : quad.corners) {
+        for (const QuadCorner& c : quad.corners) {
             const float halfX = c.base ? baseX : faceX;
             const float halfY = c.base ? baseY : faceY;
             glVertex3f(position.x + c.sx * halfX, position.y + c.sy * halfY, c.base ? position.z - depth : position.z);

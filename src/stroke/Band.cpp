@@ -3,13 +3,12 @@
 #include <algorithm>
 #include <vector>
 
+#include "geometry/VectorGL.h"
 #include "stroke/Stroke.h"
 #include "text/StrokeCharacter.h"
 
 namespace {
 
-void Normal(const Vector3& n, float sign) { glNormal3f(sign * n.x, sign * n.y, sign * n.z); }
-void Vertex(const Vector3& p) { glVertex3f(p.x, p.y, p.z); }
 
 // The second ring with every point that lies behind the first ring along dir
 // pulled back onto it, so that a band never turns inside out along the stroke.
@@ -27,10 +26,10 @@ void SmoothBand(const Section& a, const std::vector<Vector3>& b, const Section& 
     glBegin(GL_TRIANGLE_STRIP);
     for (unsigned step = 0; step < count; ++step) {
         const unsigned i = negated ? count - 1 - step : step;
-        Normal(bRing.normals[i], sign);
-        Vertex(b[i]);
-        Normal(a.normals[i], sign);
-        Vertex(a.points[i]);
+        EmitNormal(bRing.normals[i], sign);
+        EmitVertex(b[i]);
+        EmitNormal(a.normals[i], sign);
+        EmitVertex(a.points[i]);
     }
     glEnd();
 }
@@ -40,19 +39,19 @@ void FacetedBand(const Section& a, const std::vector<Vector3>& b, const Section&
     glBegin(GL_QUADS);
     for (unsigned i = 0; i + 1 < count; ++i) {
         if (!negated) {
-            Normal(a.normals[i], 1.0f);
-            Vertex(a.points[i]);
-            Vertex(a.points[i + 1]);
-            Normal(bRing.normals[i], 1.0f);
-            Vertex(b[i + 1]);
-            Vertex(b[i]);
+            EmitNormal(a.normals[i], 1.0f);
+            EmitVertex(a.points[i]);
+            EmitVertex(a.points[i + 1]);
+            EmitNormal(bRing.normals[i], 1.0f);
+            EmitVertex(b[i + 1]);
+            EmitVertex(b[i]);
         } else {
-            Normal(a.normals[i], -1.0f);
-            Vertex(a.points[i + 1]);
-            Vertex(a.points[i]);
-            Normal(bRing.normals[i], -1.0f);
-            Vertex(b[i]);
-            Vertex(b[i + 1]);
+            EmitNormal(a.normals[i], -1.0f);
+            EmitVertex(a.points[i + 1]);
+            EmitVertex(a.points[i]);
+            EmitNormal(bRing.normals[i], -1.0f);
+            EmitVertex(b[i]);
+            EmitVertex(b[i + 1]);
         }
     }
     glEnd();

@@ -4,13 +4,13 @@
 
 namespace {
 
-struct Corner {
+struct BlockCorner {
     float across, height;
 };
 
-void Block(const ProfileFrame& f, const std::vector<Corner>& corners, const std::vector<Vector3>& normals,
+void Block(const ProfileFrame& f, const std::vector<BlockCorner>& corners, const std::vector<Vector3>& normals,
            Section& out) {
-    for (const Corner& c : corners) out.points.push_back(f.At(c.across, c.height));
+    for (const BlockCorner& c : corners) out.points.push_back(f.At(c.across, c.height));
     out.normals = normals;
 }
 

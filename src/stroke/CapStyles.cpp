@@ -14,8 +14,8 @@
 
 namespace {
 
-constexpr float kPi = static_cast<float>(M_PI);
-constexpr float kQuarterTurn = kPi / 2;
+constexpr float kPiFloat = static_cast<float>(M_PI);
+constexpr float kQuarterTurn = kPiFloat / 2;
 // One step per 0.314 radian at least.
 constexpr float kLargestStep = 0.314f;
 
@@ -60,9 +60,9 @@ void Arrowhead(CapSweep& c, const CapSizes& z) {
 
 void BulbThenPoint(CapSweep& c, const CapSizes& z) {
     const float root2 = std::sqrt(2.0f);
-    const int m = RingCount(c, 10, std::cos(kPi / 4) * z.SP2 * z.EW * kQuarterTurn, z.FL);
+    const int m = RingCount(c, 10, std::cos(kPiFloat / 4) * z.SP2 * z.EW * kQuarterTurn, z.FL);
     for (int k = 0; k <= m; ++k) {
-        const float alpha = -kPi / 4 + k * kQuarterTurn / m;
+        const float alpha = -kPiFloat / 4 + k * kQuarterTurn / m;
         Section ring = c.Ring(z.EW * z.SP2 * (0.5f + std::sin(alpha) / root2),
                               1.0f + z.SP2 * (std::cos(alpha) / root2 - 0.5f));
         c.TiltNormals(ring, std::sin(alpha), z.SP2 * std::cos(alpha));
@@ -74,7 +74,7 @@ void BulbThenPoint(CapSweep& c, const CapSizes& z) {
 void BulgeWithFlatEnd(CapSweep& c, const CapSizes& z) {
     const int m = RingCount(c, 10, z.EW * z.SP2 * kQuarterTurn, z.FL);
     for (int k = 0; k <= m; ++k) {
-        const float theta = k * kPi / m;
+        const float theta = k * kPiFloat / m;
         Section ring = c.Ring(z.EW * z.SP2 * (1.0f - std::cos(theta)) / 2, 1.0f + 0.5f * z.SP2 * std::sin(theta));
         c.TiltNormals(ring, -std::cos(theta), z.SP2 * std::sin(theta));
         c.BandTo(std::move(ring));
@@ -102,7 +102,7 @@ void BrushTip(CapSweep& c, const CapSizes& z) {
 }
 
 void Ball(const CapSizes& z) {
-    const int n = std::min(std::max(10, BoundedCount(z.SP2 * kPi * z.W / z.FL) + 1), kMaxSphereDivisions);
+    const int n = std::min(std::max(10, BoundedCount(z.SP2 * kPiFloat * z.W / z.FL) + 1), kMaxSphereDivisions);
     const double radius = static_cast<double>(z.SP2) * z.W;
     if (std::isfinite(radius)) glutSolidSphere(radius, n, n);
 }
@@ -110,7 +110,7 @@ void Ball(const CapSizes& z) {
 void RoundedFlatEnd(CapSweep& c, const CapSizes& z) {
     const float r = std::min(0.5f * z.SP2, 2.0f);
     c.BandTo(c.Ring(z.EW * (1.0f - r), 1.0f));
-    const int m = RingCount(c, 5, z.EW * r * (kPi / 4), z.FL);
+    const int m = RingCount(c, 5, z.EW * r * (kPiFloat / 4), z.FL);
     for (int k = 1; k <= m; ++k) {
         const float phi = k * kQuarterTurn / m;
         Section ring = c.Ring(z.EW - z.EW * r * (1.0f - std::sin(phi)), 1.0f - r * (1.0f - std::cos(phi)));
@@ -123,11 +123,11 @@ void RoundedFlatEnd(CapSweep& c, const CapSizes& z) {
 // A ball of radius R = EW / sin(beta) sitting on the body's end, joined to it
 // at the half angle beta.
 void BallKnob(CapSweep& c, const CapSizes& z) {
-    float beta = (kPi / 4) / (IsNearZero(z.SP2) ? 1.0f : z.SP2);
-    if (IsNearZero(std::sin(beta)) || std::sin(beta) < 0) beta = kPi / 4;
+    float beta = (kPiFloat / 4) / (IsNearZero(z.SP2) ? 1.0f : z.SP2);
+    if (IsNearZero(std::sin(beta)) || std::sin(beta) < 0) beta = kPiFloat / 4;
     const float sinBeta = std::sin(beta);
     const float R = z.EW / sinBeta;
-    const float arc = kPi - beta;
+    const float arc = kPiFloat - beta;
     // A negative arc (a half angle past pi) would give no step, and a
     // division by zero just below.
     int n = std::max(1, BoundedCount(1.0 + 2.0 * R * arc / z.FL));

@@ -5,7 +5,6 @@
 #include <cmath>
 
 namespace {
-bool IsFinite(const Vector3& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
 }  // namespace
 
 CapSweep::CapSweep(const Stroke& stroke, const Vector3& U, const Vector3& V)

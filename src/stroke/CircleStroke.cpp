@@ -13,8 +13,8 @@
 #include "text/StrokeCharacter.h"
 
 namespace {
-constexpr double kDegreesToRadians = 3.1415927410125732 * 0.005555555555555556;
-constexpr double kRadiansToDegrees = 57.29577791868205;
+constexpr double kArcDegreesToRadians = 3.1415927410125732 * 0.005555555555555556;
+constexpr double kArcRadiansToDegrees = 57.29577791868205;
 }  // namespace
 
 CircleStroke::CircleStroke(StrokeCharacter* owner) : Stroke('c', owner) {}
@@ -117,7 +117,7 @@ int CircleStroke::Read(std::istream& in, Diagnostics& report, std::string_view f
     int errors = ReadCoordinate(values, x);
     errors += ReadCoordinate(values, y);
     errors += values.Read(degrees);
-    double radians = degrees * kDegreesToRadians;
+    double radians = degrees * kArcDegreesToRadians;
     const bool outside = radians < -kTwoPi || radians > kTwoPi;
     if (errors == 0 && values.Reporting()) warnAboutSweep(values, degrees, outside);
     if (outside) radians = 0.0;
@@ -139,7 +139,7 @@ int CircleStroke::Read(std::istream& in, Diagnostics& report, std::string_view f
 
 int CircleStroke::Write(std::ostream& out) const {
     int errors = WriteStartMarker(out);
-    out << ' ' << kind << ' ' << centre.x << ' ' << centre.y << ' ' << sweep * kRadiansToDegrees;
+    out << ' ' << kind << ' ' << centre.x << ' ' << centre.y << ' ' << sweep * kArcRadiansToDegrees;
     errors += out.fail() ? 1 : 0;
     return errors + WriteEndMarker(out);
 }

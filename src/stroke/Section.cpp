@@ -70,7 +70,6 @@ Vector3 StretchedNormal(const Vector3& m, float ratio) {
     return Vector3(static_cast<float>(x / length), static_cast<float>(y / length), static_cast<float>(z / length));
 }
 
-bool IsFinite(const Vector3& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
 
 void PlaceInWorld(Section& ring, const Vector3& P, float ratio) {
     for (Vector3& p : ring.points) p = P + Vector3(p.x, p.y, p.z * ratio);

@@ -2,13 +2,12 @@
 
 #include <algorithm>
 
+#include "geometry/VectorGL.h"
 #include "stroke/Stroke.h"
 #include "text/StrokeCharacter.h"
 
 namespace {
 
-void Normal(const Vector3& n, float sign) { glNormal3f(sign * n.x, sign * n.y, sign * n.z); }
-void Vertex(const Vector3& p) { glVertex3f(p.x, p.y, p.z); }
 
 bool IsFlatShape(int shape) { return shape == 3 || shape == 4 || shape == 7; }
 
@@ -31,10 +30,10 @@ Vector3 RingCentre(const Section& ring, unsigned count) {
 // the ring, vertex c - 1 - k against vertex k.
 void ZigzagDisc(const Section& ring, unsigned c, bool reverse, float sign) {
     auto pair = [&](unsigned k) {
-        Normal(ring.normals[c - 1 - k], sign);
-        Vertex(ring.points[c - 1 - k]);
-        Normal(ring.normals[k], sign);
-        Vertex(ring.points[k]);
+        EmitNormal(ring.normals[c - 1 - k], sign);
+        EmitVertex(ring.points[c - 1 - k]);
+        EmitNormal(ring.normals[k], sign);
+        EmitVertex(ring.points[k]);
     };
     if (!reverse) {
         for (unsigned k = 0; k <= c / 2; ++k) pair(k);
@@ -45,11 +44,11 @@ void ZigzagDisc(const Section& ring, unsigned c, bool reverse, float sign) {
 
 // Convex and star-shaped sections: a fan about the ring's centre.
 void FanDisc(const Section& ring, unsigned c, bool reverse, float sign) {
-    Vertex(RingCentre(ring, c));
+    EmitVertex(RingCentre(ring, c));
     for (unsigned step = 0; step < c; ++step) {
         const unsigned i = reverse ? c - 1 - step : step;
-        Normal(ring.normals[i], sign);
-        Vertex(ring.points[i]);
+        EmitNormal(ring.normals[i], sign);
+        EmitVertex(ring.points[i]);
     }
 }
 
@@ -69,7 +68,7 @@ void Stroke::DrawSectionDisc(const Section& ring, const Vector3& N, const Vector
     const float sign = negated ? -1.0f : 1.0f;
     const bool flat = IsFlatShape(shape);
     glBegin(flat ? GL_TRIANGLE_STRIP : GL_TRIANGLE_FAN);
-    Normal(N, sign);
+    EmitNormal(N, sign);
     if (flat) ZigzagDisc(ring, c, reverse, sign);
     else FanDisc(ring, c, reverse, sign);
     glEnd();

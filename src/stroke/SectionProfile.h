@@ -2,11 +2,9 @@
 
 #include <cmath>
 
+#include "geometry/Turns.h"
 #include "geometry/Vector3.h"
 #include "stroke/Section.h"
-
-// A whole turn, in radians: the profiles built round a circle go once round it.
-constexpr double kFullTurn = 2.0 * M_PI;
 
 // What a cross-section profile is built from: the orthonormal frame at the
 // section (direction of travel, up and side) and the owner's style values.

@@ -6,10 +6,10 @@
 #include "text/LogoString.h"
 #include "text/StrokeCharacter.h"
 #include "text/StrokeCharacterSet.h"
+#include "geometry/VectorGL.h"
 #include "stroke/Stroke.h"
 
 namespace {
-void vertex(const Vector3& p) { glVertex3f(p.x, p.y, p.z); }
 
 struct StyleColours {
     Color a, b;
@@ -88,9 +88,9 @@ void DrawLineBand(const LogoString& logo, float width, float height) {
         }
         glNormal3f(frame.normal.x, frame.normal.y, frame.normal.z);
         firstColour.Apply();
-        vertex(lastFirst);
+        EmitVertex(lastFirst);
         secondColour.Apply();
-        vertex(lastSecond);
+        EmitVertex(lastSecond);
     }
     glEnd();
 }

@@ -37,8 +37,6 @@ void appendLine(LogoTextBlock& block, const TextCharacters& line,
     ++block.lineCount;
 }
 
-const char* const kDigitKinds[3] = {"size digits", "material digits", "colour digits"};
-
 // Warns about digits beyond the line's characters, and about characters
 // beyond the digits, which take the padding digit.
 void checkDigitCounts(const LogoTextBlock::Source& source, Diagnostics& report) {

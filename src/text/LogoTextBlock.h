@@ -14,6 +14,9 @@ constexpr char kTextLineSeparator = 13;
 // returns, as UTF-8 and as characters (code points after NFC), one size,
 // material and colour digit per character (the character code minus '0',
 // unchecked), and the lines that did not fit.
+// The three kinds of digit line, as findings name them.
+inline constexpr const char* kDigitKinds[3] = {"size digits", "material digits", "colour digits"};
+
 struct LogoTextBlock {
     std::string text;
     std::u32string characters;
@@ -27,7 +30,7 @@ struct LogoTextBlock {
     struct Source {
         int number = 0;  // the line's place among the text lines of the file, from 1
         int textLine = 0;
-        int digitLines[3] = {};       // size, material, colour digits
+        int digitLines[3] = {};       // size, material, colour digits (kDigitKinds)
         std::size_t digitCounts[3] = {};  // digits each line held
         std::size_t offset = 0;       // of the line's first character in characters
         std::string line;             // as written

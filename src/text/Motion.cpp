@@ -7,7 +7,7 @@
 
 namespace {
 constexpr double kRadiansPerCycle = 6.283185307179586;
-constexpr double kDegreesToRadians = 0.017453292519943295;
+constexpr double kPhaseDegreesToRadians = 0.017453292519943295;
 
 const char* const kPolynomialNames[] = {"a", "b", "c", nullptr};
 const char* const kWaveNames[] = {"amplitude", "frequency", "phase", nullptr};
@@ -30,7 +30,7 @@ int MotionPolynomial::Read(std::istream& in, Diagnostics& report, std::string_vi
 
 namespace {
 double waveAngle(const MotionWave& wave, float t) {
-    return kRadiansPerCycle * wave.frequency * t + wave.phase * kDegreesToRadians;
+    return kRadiansPerCycle * wave.frequency * t + wave.phase * kPhaseDegreesToRadians;
 }
 }  // namespace
 

@@ -14,8 +14,8 @@
 #include "text/StrokeCharacter.h"
 
 namespace {
-constexpr float kDegreesToRadians = 0.017453293f;
-constexpr double kRadiansToDegrees = 180.0 * 0.31830987732601135;
+constexpr float kTwistDegreesToRadians = 0.017453293f;
+constexpr double kTwistRadiansToDegrees = 180.0 * 0.31830987732601135;
 constexpr float kThinnest = 0.9f;
 
 // The base set reads the first nine.
@@ -96,7 +96,7 @@ int StrokeCharacterSet::ReadStyle(FieldLine& header) {
     header.Limit(sectionShape, sectionShape < 0 || sectionShape > 9, 0, 6, "is outside 0..9");
     header.Limit(sectionParameter, !(sectionParameter >= 0.01f), 0.01f, 7, "is below 0.01");
     header.Limit(sectionParameter2, !(sectionParameter2 >= 0.01f), 0.01f, 5, "is below 0.01");
-    sectionTwist = twistDegrees * kDegreesToRadians;
+    sectionTwist = twistDegrees * kTwistDegreesToRadians;
     return errors;
 }
 
@@ -116,7 +116,7 @@ int StrokeFontCharacterSet::ReadHeader(std::istream& in, Diagnostics& report) {
 int StrokeCharacterSet::WriteStyle(std::ostream& out) const {
     out << ' ' << (widthNegated ? -strokeWidth : strokeWidth) << ' ' << strokeHeight << ' ' << sectionSegments << ' '
         << facetLength << ' ' << capStyle << ' ' << sectionParameter2 << ' ' << sectionShape << ' '
-        << sectionParameter << ' ' << sectionTwist * kRadiansToDegrees;
+        << sectionParameter << ' ' << sectionTwist * kTwistRadiansToDegrees;
     return out.fail() ? 1 : 0;
 }
 

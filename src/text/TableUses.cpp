@@ -4,10 +4,10 @@
 
 #include "text/DecorationStyle.h"
 #include "text/LogoString.h"
+#include "text/LogoTextBlock.h"
 #include "text/TextCharacters.h"
 
 namespace {
-const char* const kDigitKinds[3] = {"size digits", "material digits", "colour digits"};
 const char* const kFallbacks[3] = {"size 1.0", "drawn in the default material", "drawn white"};
 
 

@@ -26,7 +26,7 @@ using damaged_files::Noise;
 
 // Enough rounds to hit every reader path; the whole-font compiles dominate
 // the time, which the sanitizer build multiplies.
-constexpr int kRounds = 60;
+constexpr int kByteRounds = 60;
 constexpr int kFontRounds = 6;
 constexpr int kLogoRounds = 24;
 
@@ -43,7 +43,7 @@ std::string cheapFont() {
 TEST(ReadersOnAnyBytes, EnvironmentReaderTakesDamagedFilesAndNoise) {
     std::mt19937 random(1);
     const std::string original = DataFile("env.src");
-    for (int round = 0; round < kRounds; ++round) {
+    for (int round = 0; round < kByteRounds; ++round) {
         for (const std::string& text : {Damaged(original, random), Noise(random)}) {
             Environment environment;
             std::istringstream in(text);

@@ -25,7 +25,7 @@ Section HandRing(char ring) {
 
 // A corner as "A1(B0)": the ring point at its place, and the ring point
 // whose normal it carries ("-B0" for the opposite one).
-std::string Corner(const capture::Vertex& v) {
+std::string CornerText(const capture::Vertex& v) {
     const Vector3 p = captured::Position(v), n = captured::Normal(v);
     std::string out = p.x == 0 ? "A" : p.x == 5 ? "B" : "?";
     out += std::to_string(static_cast<int>(p.y)) + "(";
@@ -42,7 +42,7 @@ std::string DrawnTriangles() {
     std::string out;
     for (const captured::Face& face : captured::Faces()) {
         if (!out.empty()) out += " | ";
-        for (int c = 0; c < 3; ++c) out += (c ? " " : "") + Corner(face.corners[c]);
+        for (int c = 0; c < 3; ++c) out += (c ? " " : "") + CornerText(face.corners[c]);
     }
     return out;
 }

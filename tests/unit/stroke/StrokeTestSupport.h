@@ -51,4 +51,3 @@ inline ::testing::AssertionResult Near(const Vector3& actual, const Vector3& exp
                                          << expected.y << ", " << expected.z << ")";
 }
 
-inline bool IsFinite(const Vector3& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
