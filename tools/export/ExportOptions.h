@@ -18,7 +18,7 @@ struct ExportOptions {
     int exitCode = 0;
 };
 
-// What the numeric options accept (the README's table of ranges).
+// What the numeric options accept (the ranges listed in docs/reliability.md).
 constexpr NumberRange kScaleRange = AboveRange(0, 1e6);
 constexpr NumberRange kSecondsRange = ClosedRange(0.01, 86400);
 constexpr NumberRange kFrameRange = WholeRange(0, 1e6);

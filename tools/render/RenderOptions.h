@@ -5,7 +5,7 @@
 #include "../common/NumberOptions.h"
 #include "app/ViewState.h"
 
-// What the numeric options accept (the README's table of ranges).
+// What the numeric options accept (the ranges listed in docs/reliability.md).
 constexpr NumberRange kPictureSideRange = WholeRange(1, 8192);
 constexpr NumberRange kAngleRange = ClosedRange(-1e6, 1e6);
 constexpr NumberRange kPanRange = ClosedRange(-1e6, 1e6);
