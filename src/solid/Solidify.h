@@ -17,7 +17,10 @@
 
 struct SolidifyOptions {
     float closingRadius = 0.1f; // millimetres: seams up to twice this wide are closed
-    float adaptivity = 0.05f;   // 0: uniform triangles; up to 1: fewer triangles where it is flat
+    // 0: uniform triangles; up to 1: fewer where it is flat. OpenVDB's merging
+    // cuts the strokes' ridges by up to a voxel above 0.01; the simplifier
+    // merges more and keeps them.
+    float adaptivity = 0.005f;
     float thinnest = 0.0f;      // millimetres across the thinnest drawn part, if known
     float simplifyError = 0.0f; // millimetres the meshed surface may move to become leaner (0: as meshed)
 };
