@@ -51,13 +51,14 @@ PrintLayout printLayoutOf(const json& j) {
     take(j, "margin", print.margin);
     take(j, "baseMaterial", print.baseMaterial);
     take(j, "voxel", print.voxel);
+    take(j, "allowFloating", print.allowFloating);
     if (j.contains("steps")) take(j, "steps", print.maxSteps);
     return print;
 }
 
 // The settings as the exporter's options name them: format (by extension),
 // scale, frame, shadow, weld, embed, seconds, text, title, quiet, print
-// {width, base, margin, baseMaterial, voxel, steps}, page {...}; picture
+// {width, base, margin, baseMaterial, voxel, steps, allowFloating}, page {...}; picture
 // (the studio's own), values (where each value stands).
 bool settingsOf(const std::string& text, ExportSettings& s, std::string& problem) {
     const json j = json::parse(text, nullptr, false);

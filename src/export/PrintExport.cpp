@@ -28,6 +28,21 @@ std::vector<std::string> reportLines(const ExportSettings& s, const PrintSolid& 
     return lines;
 }
 
+// A print whose parts do not all stand would fail on the printer: it is
+// not written (status 1, one line naming the parts), unless allowed.
+bool refuseFloating(const PrintSolid& solid, const PrintLayout& layout, ExportResult& result) {
+    if (solid.floating.empty()) return false;
+    if (layout.allowFloating) {
+        for (const std::string& part : solid.floating) result.notes.push_back("warning: " + part);
+        return false;
+    }
+    std::string parts;
+    for (const std::string& part : solid.floating) parts += (parts.empty() ? "" : "; ") + part;
+    result.status = 1;
+    result.problem = "not written: " + parts + " (--allow-floating writes it anyway)";
+    return true;
+}
+
 }  // namespace
 
 DrawnLogo DrawnLogoOf(const CapturedLogo& captured, const std::vector<std::string>& surfaceNames,
@@ -63,6 +78,7 @@ void ExportPrint(const DrawnExport& drawn, const ExportSettings& s, ExportResult
         MakePrintSolid(DrawnLogoOf(drawn.captured, drawn.surfaceNames, drawn.isGlyph, drawn.files.font.strokeWidth),
                        layout, s.grid);
     for (const std::string& warning : solid.warnings) result.notes.push_back("warning: " + warning);
+    if (refuseFloating(solid, layout, result)) return;
     if (solid.parts.empty()) {
         result.status = 1;
         result.problem = "nothing to export: the logo of " + drawn.files.stringName + " draws no triangles";

@@ -55,9 +55,13 @@ float strokeDepth(const Grouped& g) {
 // Sheets become thin solids, swept back by the strokes' depth.
 void thickenSheets(const DrawnLogo& drawn, Grouped& g) {
     std::vector<TriangleCorners> all;
-    for (const DrawnTriangle& t : drawn.triangles) all.push_back(t.corners);
+    std::vector<bool> glyph;
+    for (const DrawnTriangle& t : drawn.triangles) {
+        all.push_back(t.corners);
+        glyph.push_back(t.glyph);
+    }
     const float depth = strokeDepth(g);
-    const std::vector<bool> sheet = FindSheets(all, depth);
+    const std::vector<bool> sheet = FindSheets(all, glyph, depth);
     for (auto& group : g.triangles) group.clear();
     for (std::size_t i = 0; i < all.size(); ++i) {
         std::vector<TriangleCorners>& target = g.triangles[drawn.triangles[i].material];

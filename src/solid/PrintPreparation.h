@@ -37,6 +37,7 @@ struct PrintLayout {
     float voxel = 0.0f;               // millimetres; 0: chosen from the size
     int maxSteps = 0;                 // at most this many voxels across the print (0: no limit)
     bool perMaterial = false;         // one solid per material (3MF) instead of one for all (STL)
+    bool allowFloating = false;       // write a print even when parts do not reach the plate or the bed
 };
 
 struct SolidPart {

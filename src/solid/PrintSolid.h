@@ -17,6 +17,9 @@ struct PrintSolid {
     float voxel = 0.0f;
     float baseTop = std::numeric_limits<float>::quiet_NaN();  // NaN without a plate
     std::vector<std::string> warnings;
+    // Parts that print in the air, each as "a part at x = ... floats ... mm
+    // above the base": such a print is not written unless allowed.
+    std::vector<std::string> floating;
 };
 
 // The solid on the grid the maker makes (OpenVDB natively, the dense grid

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <unordered_map>
 
 namespace {
@@ -28,44 +29,74 @@ bool heightAt(const TriangleCorners& t, float x, float y, float& z) {
     return true;
 }
 
-// Triangles facing away from the viewer, bucketed by the cells of a square
-// grid in x and y that their outlines touch.
-struct BackFaces {
+// The faces that are not edge-on to the viewer, bucketed by the cells of a
+// square grid in x and y that their outlines touch.
+struct FacesSeenAlongZ {
     float cell;
     std::unordered_map<long long, std::vector<std::size_t>> buckets;
     static long long key(long long i, long long j) { return i * 1000003LL + j; }
     long long index(float v) const { return static_cast<long long>(std::floor(v / cell)); }
+    const std::vector<std::size_t>* At(float x, float y) const {
+        const auto found = buckets.find(key(index(x), index(y)));
+        return found == buckets.end() ? nullptr : &found->second;
+    }
 };
+
+FacesSeenAlongZ facesSeenAlongZ(const std::vector<TriangleCorners>& triangles, float cell) {
+    FacesSeenAlongZ faces{cell, {}};
+    for (std::size_t i = 0; i < triangles.size(); ++i) {
+        const TriangleCorners& t = triangles[i];
+        if (std::fabs(normalZ(t)) < 0.05f) continue;
+        const float x0 = std::min({t[0][0], t[1][0], t[2][0]}), x1 = std::max({t[0][0], t[1][0], t[2][0]});
+        const float y0 = std::min({t[0][1], t[1][1], t[2][1]}), y1 = std::max({t[0][1], t[1][1], t[2][1]});
+        for (long long a = faces.index(x0); a <= faces.index(x1); ++a)
+            for (long long b = faces.index(y0); b <= faces.index(y1); ++b)
+                faces.buckets[FacesSeenAlongZ::key(a, b)].push_back(i);
+    }
+    return faces;
+}
+
+// Seen from a point on a face turned to the viewer: whether a face turned
+// away lies behind it within `reach` (then the point is the front of a
+// body), and whether the nearest face in front of it is turned to the
+// viewer too (then the point is inside a body: a face of a joint or a cap
+// that the strokes enclose, not a surface of its own).
+struct AlongZ {
+    bool backed = false, enclosed = false;
+};
+AlongZ lookAlongZ(const std::vector<TriangleCorners>& triangles, const std::vector<bool>& glyph,
+                  const FacesSeenAlongZ& faces, std::size_t self, const Point3& p, float reach) {
+    AlongZ out;
+    const std::vector<std::size_t>* near = faces.At(p[0], p[1]);
+    if (near == nullptr) return out;
+    const float above = 1e-4f * reach;
+    float nearestInFront = std::numeric_limits<float>::infinity();
+    for (std::size_t j : *near) {
+        float z;
+        if (j == self || !heightAt(triangles[j], p[0], p[1], z)) continue;
+        const bool facesViewer = normalZ(triangles[j]) > 0.0f;
+        if (!facesViewer && z < p[2] && z > p[2] - reach) out.backed = true;
+        if (z > p[2] + above && z < nearestInFront) {
+            nearestInFront = z;
+            out.enclosed = facesViewer && glyph[j];
+        }
+    }
+    return out;
+}
 
 }  // namespace
 
-std::vector<bool> FindSheets(const std::vector<TriangleCorners>& triangles, float depth) {
-    BackFaces back{std::max(depth, 1e-3f), {}};
-    for (std::size_t i = 0; i < triangles.size(); ++i) {
-        const TriangleCorners& t = triangles[i];
-        if (normalZ(t) > -0.05f) continue;
-        const float x0 = std::min({t[0][0], t[1][0], t[2][0]}), x1 = std::max({t[0][0], t[1][0], t[2][0]});
-        const float y0 = std::min({t[0][1], t[1][1], t[2][1]}), y1 = std::max({t[0][1], t[1][1], t[2][1]});
-        for (long long a = back.index(x0); a <= back.index(x1); ++a)
-            for (long long b = back.index(y0); b <= back.index(y1); ++b) back.buckets[BackFaces::key(a, b)].push_back(i);
-    }
+std::vector<bool> FindSheets(const std::vector<TriangleCorners>& triangles, const std::vector<bool>& glyph,
+                             float depth) {
+    const FacesSeenAlongZ faces = facesSeenAlongZ(triangles, std::max(depth, 1e-3f));
     std::vector<bool> sheet(triangles.size(), false);
     for (std::size_t i = 0; i < triangles.size(); ++i) {
         const TriangleCorners& t = triangles[i];
         if (normalZ(t) < 0.25f) continue;
-        const float x = (t[0][0] + t[1][0] + t[2][0]) / 3, y = (t[0][1] + t[1][1] + t[2][1]) / 3,
-                    z = (t[0][2] + t[1][2] + t[2][2]) / 3;
-        bool backed = false;
-        const auto found = back.buckets.find(BackFaces::key(back.index(x), back.index(y)));
-        if (found != back.buckets.end())
-            for (std::size_t j : found->second) {
-                float behind;
-                if (heightAt(triangles[j], x, y, behind) && behind < z && behind > z - 1.5f * depth) {
-                    backed = true;
-                    break;
-                }
-            }
-        sheet[i] = !backed;
+        const Point3 centre{(t[0][0] + t[1][0] + t[2][0]) / 3, (t[0][1] + t[1][1] + t[2][1]) / 3,
+                            (t[0][2] + t[1][2] + t[2][2]) / 3};
+        const AlongZ seen = lookAlongZ(triangles, glyph, faces, i, centre, 1.5f * depth);
+        sheet[i] = !seen.backed && !(glyph[i] && seen.enclosed);
     }
     return sheet;
 }

@@ -66,6 +66,9 @@ void addPrintOptions(CLI::App& app, ExportOptions& options, NumberOptions& numbe
                 "print: a plate this many millimetres thick under the logo's footprint, its top 0.5 mm above "
                 "the logo's back")
         ->default_str("");
+    app.add_flag("--allow-floating", print.allowFloating,
+                 "print: write the print even when parts do not reach the base (or the bed); without it such a "
+                 "print is not written (status 1)");
     numbers.Add(app, "--margin", print.margin, kMarginRange,
                 "print: the plate's margin around the footprint and its corners' radius");
     numbers.Add(app, "--base-material", print.baseMaterial, kMaterialRange,
