@@ -118,6 +118,8 @@ std::unique_ptr<LogoReading> ReadLogo(const LogoTexts& texts, const std::string&
     const int environmentFailures = reader.Environment(texts.environment);
     const int stringFailures = reader.String(texts.string, texts.font.read, text.empty());
     if (checkFiles) out->notes = warningLines(out->findings);
+    if (!text.empty() && texts.font.read)
+        for (const std::string& line : TextWarnings(text, out->font)) out->notes.push_back(line);
     out->ready = loaded(*out, texts, environmentFailures, stringFailures, text);
     return out;
 }

@@ -9,6 +9,7 @@
 #include "text/LogoString.h"
 #include "text/StrokeCharacter.h"
 #include "text/StrokeCharacterSet.h"
+#include "text/TextStringFile.h"
 
 namespace {
 
@@ -93,6 +94,14 @@ std::vector<Finding> CheckStringFile(const std::string& text, StrokeFontCharacte
     std::istringstream in(text);
     if (logo.Read(in, report) == 0 && font != nullptr) checkGlyphs(logo, *font, report);
     return InLineOrder(report.Findings());
+}
+
+std::vector<std::string> TextWarnings(const std::string& text, StrokeFontCharacterSet& font) {
+    std::vector<std::string> lines;
+    for (const Finding& finding : CheckStringFile(StringFileForText(text), &font))
+        if (finding.severity == Finding::Severity::Warning)
+            lines.push_back("--text: warning: " + Printable(finding.field) + ": " + Printable(finding.message));
+    return lines;
 }
 
 std::string FormatFinding(const std::string& file, const Finding& finding) {

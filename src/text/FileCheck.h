@@ -16,5 +16,11 @@ std::vector<Finding> CheckEnvironment(const std::string& text);
 // for (they draw nothing).
 std::vector<Finding> CheckStringFile(const std::string& text, StrokeFontCharacterSet* font);
 
+// A text given on the command line (lines separated by '|') checked
+// against a font, as a string file's text is: each character the font does
+// not draw, as "--text: warning: text line 1: 'Ω' (U+03A9, column 1) has no
+// glyph in the font and is left out".
+std::vector<std::string> TextWarnings(const std::string& text, StrokeFontCharacterSet& font);
+
 // "string.src:41: error: shadow plane normal: expected 3 numbers, found 2".
 std::string FormatFinding(const std::string& file, const Finding& finding);

@@ -9,6 +9,9 @@ CheckOptions ParseCheckOptions(int argc, char** argv) {
                  "FIELD: what was expected, what was found. Exit status 1 when there is an error."};
     AddDataFileOptions(app, options.envFile, options.fontFile, options.stringFile);
     app.add_flag("-q,--quiet", options.quiet, "print errors only");
+    app.add_option("--text", options.text,
+                   "check this text (lines separated by '|') against the font instead of the string file: every "
+                   "character the font does not draw");
     ParseToolCommandLine(app, argc, argv, options);
     return options;
 }

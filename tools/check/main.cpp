@@ -39,7 +39,10 @@ int run(int argc, char** argv) {
         clean = print(options.envFile, CheckEnvironment(text), options.quiet) && clean;
     else clean = false;
 
-    if (ReadDataFileOrReport(options.stringFile, "string", text, std::cout))
+    if (!options.text.empty()) {
+        if (fontRead && !options.quiet)
+            for (const std::string& line : TextWarnings(options.text, font)) std::cout << line << '\n';
+    } else if (ReadDataFileOrReport(options.stringFile, "string", text, std::cout))
         clean = print(options.stringFile, CheckStringFile(text, fontRead ? &font : nullptr), options.quiet) && clean;
     else clean = false;
 

@@ -27,6 +27,8 @@
 #include "app/Interaction.h"
 #include "app/Startup.h"
 #include "text/DataFileWarnings.h"
+#include "text/FileCheck.h"
+#include "text/StrokeCharacterSet.h"
 #include "text/FontWithHeader.h"
 
 namespace {
@@ -58,6 +60,18 @@ void printWarnings(const RenderOptions& options) {
         texts.fontText = FontWithHeader(in, options.fontHeader);
     }
     PrintWarnings(CheckerWarnings(texts), std::cerr);
+}
+
+// Each character of --text that the font does not draw, named: a picture
+// without it would otherwise lose it in silence.
+void printTextWarnings(const RenderOptions& options) {
+    if (options.text.empty()) return;
+    const DataFileTexts texts = ReadDataFileTexts(viewState.fontFile, "", "");
+    if (texts.fontFile.empty()) return;
+    StrokeFontCharacterSet checked;
+    std::istringstream in(texts.fontText);
+    checked.Load(in);
+    for (const std::string& line : TextWarnings(options.text, checked)) std::cerr << line << '\n';
 }
 
 // Draws frame `frame` of the whole-logo motion into the back buffer, or the
@@ -188,6 +202,7 @@ int run(int argc, char** argv) {
     }
     viewState = options.view;
     if (!options.quiet) printWarnings(options);
+    printTextWarnings(options);
     if (!loadFont(options) || !LoadEnvironment(viewState.envFile, environment, std::cerr) || !loadLogo(options))
         return 1;
 

@@ -113,6 +113,18 @@ TEST(UnicodeText, TheCheckerNamesCharactersTheFontCannotDraw) {
     EXPECT_EQ(findingsOf(stringFileWith({{"Café Zürich", -1}, {"Crème brûlée Łódź", -1}}), font.get()), "");
 }
 
+// A text given on the command line is checked as a string file's text is;
+// a private-use character no face draws is named by its code.
+TEST(UnicodeText, ATextGivenOnTheCommandLineNamesWhatTheFontCannotDraw) {
+    auto font = defaultFont();
+    const std::vector<std::string> warnings = TextWarnings("Ab|x\uE000y", *font);
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_EQ(warnings[0].rfind("--text: warning: text line 2: ", 0), 0u) << warnings[0];
+    EXPECT_NE(warnings[0].find("(U+E000, column 2) has no glyph in the font and is left out"), std::string::npos)
+        << warnings[0];
+    EXPECT_TRUE(TextWarnings("Café|Zürich", *font).empty());
+}
+
 TEST(UnicodeText, GlyphLinesBeginWithTheirCharacterOrItsCode) {
     StrokeFontCharacterSet font;
     std::istringstream in("1 1 8 1 2 1 0 1 0 10 30 2 6\né e 0 1 l 5 1 e\nU+0301 e 0 1 l 5 1 e\nU+1F600 e 0 1 e\n\xe9 e 0 1 e");
