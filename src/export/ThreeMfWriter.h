@@ -1,8 +1,10 @@
 #pragma once
 
-// 3MF: one object, "logo", whose components are the given closed solids,
-// each a mesh object named after its material and carrying its colour as a
-// base material; a zip package made here.
+// 3MF: one object, "logo", with one mesh in which each of the given closed
+// solids is a range of triangles carrying its colour as a base material,
+// and PrusaSlicer's description of the object naming each range as a part
+// printed by an extruder of its own (the k-th part by extruder k); a zip
+// package made here.
 
 #include <string>
 #include <vector>

@@ -30,7 +30,9 @@ std::vector<std::size_t> touchingGroups(const std::vector<SolidMesh>& shells, co
         if (standing[i]) continue;
         for (const Point3& v : shells[i].vertices) {
             long nearest = -1;
-            surfaces.Nearest(v, &nearest);
+            // Another shell's surface within reach: the nearest of all would
+            // be the shell's own, on which the vertex lies.
+            surfaces.Nearest(v, &nearest, [&](std::size_t t) { return shellOf[t] == i; });
             if (nearest < 0) continue;
             const std::size_t other = shellOf[static_cast<std::size_t>(nearest)];
             if (other != i) group[find(i)] = find(other);

@@ -32,12 +32,13 @@ void TriangleGrid::Add(const TriangleCorners& t) {
         for (long y = columnOf(lo[1] - reach_); y <= columnOf(hi[1] + reach_); ++y) columns_[key(x, y)].push_back(index);
 }
 
-double TriangleGrid::Nearest(const Point3& point, long* index) const {
+double TriangleGrid::Nearest(const Point3& point, long* index, const std::function<bool(std::size_t)>& skip) const {
     double nearest = reach_;
     if (index) *index = -1;
     const auto found = columns_.find(key(columnOf(point[0]), columnOf(point[1])));
     if (found == columns_.end()) return nearest;
     for (std::size_t i : found->second) {
+        if (skip && skip(i)) continue;
         Point3 closest;
         const double d = DistanceToTriangle(point, triangles_[i], closest);
         if (d < nearest) {

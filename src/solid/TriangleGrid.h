@@ -4,6 +4,7 @@
 // columns of a grid seen from above, so that only those near the point
 // are measured (with DistanceToTriangle).
 
+#include <functional>
 #include <unordered_map>
 #include <vector>
 
@@ -16,8 +17,10 @@ public:
     TriangleGrid(std::vector<TriangleCorners> triangles, double reach, double cell);
     void Add(const TriangleCorners& triangle);
     // The distance to the nearest triangle, or `reach` when none is nearer;
-    // `index`, if given, tells which triangle (in the order added), or -1.
-    double Nearest(const Point3& point, long* index = nullptr) const;
+    // `index`, if given, tells which triangle (in the order added), or -1;
+    // triangles for which `skip` (given their index) is true are passed over.
+    double Nearest(const Point3& point, long* index = nullptr,
+                   const std::function<bool(std::size_t)>& skip = nullptr) const;
 
 private:
     long columnOf(double x) const;
