@@ -87,7 +87,7 @@ void warnOfPartsInTheAir(PrintSolid& out, bool withBase) {
     const std::string what = withBase ? "base" : "bed";
     SolidMesh merged;
     for (const SolidPart& p : out.parts) merged.Append(p.mesh);
-    for (const SolidBounds& b : PartsInTheAir(SplitShells(merged), floor, out.voxel))
+    for (const SolidBounds& b : PartsInTheAir(SplitShells(merged), floor, 2.0f * out.voxel))
         out.floating.push_back(PrintWarning(("a part at x = %.1f mm does not reach the " + what +
                                              " (it floats %.2f mm above it)").c_str(),
                                             0.5 * (b.min[0] + b.max[0]), b.min[2] - floor));

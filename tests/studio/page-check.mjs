@@ -52,7 +52,8 @@ function slicerInfo(file) {
 }
 
 // The printable exports: the .stl one closed solid on the bed, of the width
-// asked; the .3mf one object whose parts are closed, named and coloured.
+// asked; the .3mf one object whose parts are closed, named, coloured and
+// each printed by an extruder of its own.
 async function checkPrints(page, outDir) {
     const exportBytes = (format, options) =>
         handle(page, async (f, o) => Array.from(await window.logo3dStudio.export(f, o)), format, options).then((b) => new Uint8Array(b));
@@ -77,8 +78,9 @@ async function checkPrints(page, outDir) {
     fs.writeFileSync(path.join(outDir, 'studio.3mf'), threeMf);
     const model = threeMfParts(threeMf);
     const parts = model.parts.map((p) => ({ ...p, ...checkSolid(p.triangles) }));
-    check(model.built && model.components === parts.length && parts.length >= 2 &&
-        parts.every((p) => p.closed && p.volume > 0 && /^material \d+$/.test(p.name) && /^#[0-9A-F]{8}$/.test(p.colour)),
+    check(model.built && model.objects === 1 && parts.length >= 2 &&
+        parts.every((p, k) => p.closed && p.volume > 0 && p.extruder === k + 1 && /^material \d+$/.test(p.name) &&
+            /^#[0-9A-F]{8}$/.test(p.colour)),
         `the .3mf is one object of closed, named, coloured parts (${parts.map((p) => `${p.name} ${p.colour} ` +
             `${p.triangles.length} triangles${p.closed ? '' : ' NOT CLOSED'}`).join('; ')})`);
 }

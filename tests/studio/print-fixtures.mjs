@@ -60,7 +60,7 @@ function native(fixture, files) {
     const p = fixture.print;
     const args = ['-f', 'font.src', '-e', 'env.src', '-s', 'string.src', '--print', '--width', String(p.width),
         '--voxel', String(p.voxel), '-o', fixture.output, ...(p.base ? ['--base', String(p.base)] : []),
-        ...(fixture.text ? ['--text', fixture.text] : [])];
+        ...(fixture.text ? ['--text', fixture.text] : []), ...(p.allowFloating ? ['--allow-floating'] : [])];
     const run = spawnSync(exporter, args, { cwd: dir, encoding: 'utf8' });
     const out = { status: run.status, notes: run.stderr.split('\n').filter(Boolean),
         bytes: run.status === 0 ? fs.readFileSync(path.join(dir, fixture.output)) : null };
@@ -71,7 +71,8 @@ function native(fixture, files) {
 function page(fixture, files) {
     const p = fixture.print;
     const result = core.build(files, { format: path.extname(fixture.output).slice(1), output: fixture.output,
-        text: fixture.text, width: p.width, base: p.base ?? 0, voxel: p.voxel, steps: 0 });
+        text: fixture.text, width: p.width, base: p.base ?? 0, voxel: p.voxel, steps: 0,
+        allowFloating: p.allowFloating === true });
     return { status: result.built ? 0 : 1, notes: result.notes, bytes: result.built ? result.bytes : null };
 }
 

@@ -16,21 +16,28 @@ export function stlTriangles(bytes) {
     return triangles;
 }
 
-// The 3MF's parts: [{name, colour, triangles}], and the object that holds them.
+// The 3MF's parts: [{name, colour, extruder, triangles}], each a range of
+// the one object's triangles as PrusaSlicer's description gives it, and how
+// many objects the model holds.
 export function threeMfParts(bytes) {
     const files = unzipSync(bytes);
     const model = strFromU8(files['3D/3dmodel.model']);
+    const config = files['Metadata/Slic3r_PE_model.config'] ? strFromU8(files['Metadata/Slic3r_PE_model.config']) : '';
     const materials = [...model.matchAll(/<base name="([^"]*)" displaycolor="([^"]*)"/g)].map((m) => ({ name: m[1], colour: m[2] }));
+    const objects = [...model.matchAll(/<object id="(\d+)"[^>]*>([\s\S]*?)<\/object>/g)];
+    const body = objects.length === 1 ? objects[0][2] : '';
+    const vertices = [...body.matchAll(/<vertex x="([^"]+)" y="([^"]+)" z="([^"]+)"/g)].map((m) => m.slice(1, 4).map(Number));
+    const triangles = [...body.matchAll(/<triangle v1="(\d+)" v2="(\d+)" v3="(\d+)" pid="1" p1="(\d+)"/g)]
+        .map((m) => ({ corners: m.slice(1, 4).map((i) => vertices[Number(i)]), material: Number(m[4]) }));
     const parts = [];
-    for (const object of model.matchAll(/<object id="(\d+)"[^>]*name="([^"]*)"[^>]*pindex="(\d+)">([\s\S]*?)<\/object>/g)) {
-        const vertices = [...object[4].matchAll(/<vertex x="([^"]+)" y="([^"]+)" z="([^"]+)"/g)].map((m) => m.slice(1, 4).map(Number));
-        const triangles = [...object[4].matchAll(/<triangle v1="(\d+)" v2="(\d+)" v3="(\d+)"/g)]
-            .map((m) => m.slice(1, 4).map((i) => vertices[Number(i)]));
-        parts.push({ name: object[2], colour: materials[Number(object[3])]?.colour, triangles });
+    for (const volume of config.matchAll(/<volume firstid="(\d+)" lastid="(\d+)">([\s\S]*?)<\/volume>/g)) {
+        const range = triangles.slice(Number(volume[1]), Number(volume[2]) + 1);
+        const name = (volume[3].match(/key="name" value="([^"]*)"/) || [])[1];
+        const extruder = Number((volume[3].match(/key="extruder" value="(\d+)"/) || [])[1]);
+        const material = range.length > 0 && range.every((t) => t.material === range[0].material) ? materials[range[0].material] : undefined;
+        parts.push({ name, colour: material?.name === name ? material.colour : undefined, extruder, triangles: range.map((t) => t.corners) });
     }
-    const holder = model.match(/<object [^>]*name="logo"[^>]*>[\s\S]*?<\/object>/);
-    const components = holder ? [...holder[0].matchAll(/<component objectid="(\d+)"/g)].length : 0;
-    return { parts, components, files: Object.keys(files), built: /<item objectid=/.test(model) };
+    return { parts, objects: objects.length, files: Object.keys(files), built: /<item objectid=/.test(model) };
 }
 
 // {closed, shells-independent counts, volume} of triangles given by corners.

@@ -30,6 +30,7 @@ export function settingsOf(options = {}) {
         print: {
             width: options.width ?? 0, base: options.base ?? 0, margin: options.margin ?? 3,
             baseMaterial: options.baseMaterial ?? 0, voxel: options.voxel ?? 0,
+            allowFloating: options.allowFloating === true,
             ...(options.steps !== undefined ? { steps: options.steps } : {}),
         },
     };
